@@ -1,0 +1,169 @@
+#pragma once
+// The calculation context of the expression engine: everything one line calculation works on,
+// from the token table through the postfix list to the evaluation stack, the message slot and
+// the result text. It exists once per expression calculator and is reused by every line; the
+// stages (lexer, parser, evaluator, line calculation) are objects that take it by reference.
+//
+// Indexing follows the line's own numbering: tokens 1..count with sentinels at 0 and count + 1,
+// postfix items 0..count-1, call records 0..count-1, stack slots 1..60 (slot 1 the top). The
+// safe accessors never read outside their tables.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "engine/number_forms.h"
+#include "engine/value.h"
+
+namespace tobrisk {
+
+// ---- Token table (filled by the lexer) ----
+
+struct Token {
+    std::string text;         // number as typed, name in lower case, or the character
+    char kind = ' ';          // '9' number, 'a' name, '=' assignment target or "=" sign,
+                              // one of "+-*/^(),;" for that character, ' ' end sentinel
+    int position = 0;         // 1-based: first char of a name, last char of a number
+    std::string denominator;  // fraction mode: "1" unless a literal fraction was folded
+};
+
+struct TokenTable {
+    static constexpr int kMaxTokens = 79;
+    // [0] start sentinel (kind ';'), [1..count] tokens, [count + 1] end sentinel (" ", ' ').
+    std::array<Token, kMaxTokens + 2> entries{};
+    int count = 0;
+
+    // Any index: below 0 gives the start sentinel, past count the end sentinel.
+    const Token& at(int k) const {
+        if (k <= 0) return entries[0];
+        if (k > count) return entries[count + 1];
+        return entries[k];
+    }
+    char kind(int k) const { return at(k).kind; }
+    const std::string& text(int k) const { return at(k).text; }
+    void clear() {
+        for (auto& t : entries) t = Token{};
+        entries[0].kind = ';';
+        entries[0].text = ";";
+        count = 0;
+    }
+};
+
+// ---- Postfix list (filled by the parser) ----
+
+namespace item {
+// Internal item kinds, the literals as written in this source.
+inline constexpr const char* kNumber = "número";
+inline constexpr const char* kName = "nome";
+inline constexpr const char* kTarget = "nome=";
+inline constexpr const char* kOperator = "op aritm";        // "+2" "-2" "*2" "/2" "^2"
+inline constexpr const char* kUnaryMinus = "minus unário";  // "-1"
+inline constexpr const char* kUnaryPlus = "plus unário";    // "+1"
+inline constexpr const char* kAssign = "assgn";             // "=2"
+inline constexpr const char* kFunction = "função";          // "#" + 2-digit count + name, "#01sin"
+inline constexpr const char* kEndOfStatement = "eoc";       // ";"
+}  // namespace item
+
+struct PostfixItem {
+    std::string text;
+    std::string kind;         // one of the item:: literals
+    bool exact = false;       // integer-exact number: no point, no exponent, below 2^63
+    std::string denominator;  // fraction mode: the denominator text of its token
+};
+
+struct PostfixList {
+    static constexpr int kMaxItems = 59;
+    std::array<PostfixItem, kMaxItems> items{};
+    int count = 0;
+    void clear() {
+        for (int k = 0; k < count; ++k) items[k] = PostfixItem{};
+        count = 0;
+    }
+};
+
+// One function call of the line, in the order its ")" was reached (inner calls first).
+struct CallRecord {
+    std::string name;    // lower case
+    int nameIndex = 0;   // token index of the name
+    int closeIndex = 0;  // token index of its ")"
+};
+
+struct CallRecords {
+    static constexpr int kMaxCalls = 10;
+    std::array<CallRecord, kMaxCalls> records{};
+    int count = 0;    // records stored, 0..10
+    int counter = 0;  // calls seen by the parser (may pass 10: the 11th is refused)
+    void clear() {
+        records = {};
+        count = 0;
+        counter = 0;
+    }
+};
+
+// ---- Evaluation stack (used by the evaluator) ----
+
+struct StackSlot : Value {
+    std::string name;  // target name of an assignment ("nome=" slot only)
+    int index = 0;     // store index of that target (found or created at the push)
+};
+
+struct EvaluationStack {
+    static constexpr int kSlots = 60;
+    std::array<StackSlot, kSlots + 1> slots{};  // [1..60], [1] is the top; [0] unused
+    int depth = 0;
+    // Clamped to 1..60 so a stray index never leaves the table.
+    StackSlot& slot(int k) { return slots[k < 1 ? 1 : (k > kSlots ? kSlots : k)]; }
+    const StackSlot& slot(int k) const { return slots[k < 1 ? 1 : (k > kSlots ? kSlots : k)]; }
+};
+
+// ---- The context ----
+
+struct CalcContext {
+    static constexpr double kDegrees = 0.017453292519943295;  // pi / 180
+    static constexpr double kRadians = 1.0;
+
+    TokenTable tokens;
+    PostfixList postfix;
+    CallRecords calls;
+    EvaluationStack stack;
+
+    // The one text of refusals and notices; non-empty after a stage means the line failed.
+    std::string message;
+    // Each statement's formatted result appended (";" + 5 blanks between statements).
+    std::string resultText;
+    // The text of the entry line as the engine sees it: the lexer publishes every (re)started
+    // line here and the evaluator rewrites it for user function calls; the line calculation
+    // hands it to the window and restores the typed line at the end.
+    std::string entryLine;
+    std::string typedLine;  // the line as the user typed it
+    // Parser trace of the current parse (" 2 3 4 * +") and of the last line parsed.
+    std::string postfixTrace;
+    std::string lastPostfixTrace;
+
+    Value lastResult;  // last statement's double and twin; reset to 0 before each parse
+
+    bool fractionMode = false;  // set by the window for one calculation
+    bool integerMode = true;    // set at each evaluation start, only cleared during the line;
+                                // after a calculation: whether it ended in integer mode
+    bool rerun = false;         // the evaluator rewrote entryLine for a user function call
+    bool continued = false;     // continuation rewrite with "Automatic Soma Mode" on
+    bool previouslyContinued = false;
+    bool newVariable = false;  // this evaluation created a store entry for an assignment
+    double angleFactor = kDegrees;
+
+    // Decimal places, display pattern, show-integers option and separators.
+    NumberForms forms;
+
+    // Step 2 of a line calculation: empties postfix list, stack depth, call records, result
+    // text, message slot and the current trace. Leaves tokens, store and modes alone.
+    void clearForStart();
+
+    // The decimal places setting becomes n; returns the text for the result line from the
+    // evaluation stack's top as the last calculation left it (integer form when that ended in
+    // integer mode, else the float form, which also becomes the result text).
+    std::string redisplay(int n);
+    // "Automatic": decimals -1, general form of the last value without leading blanks.
+    std::string redisplayAutomatic();
+};
+
+}  // namespace tobrisk
