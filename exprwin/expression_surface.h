@@ -1,0 +1,31 @@
+#pragma once
+// What the expression calculator's logic needs of its window: the two lines, the history, the
+// listing, the timer and the caption. The Qt window implements it; the command-line front end
+// and tests implement it over plain strings.
+
+#include <string>
+#include <vector>
+
+namespace tobrisk {
+
+enum class ResultColour { Normal, Notice, Grey };
+
+class ExpressionSurface {
+public:
+    virtual ~ExpressionSurface() = default;
+    virtual std::string entryText() const = 0;  // Windows-1252
+    virtual void setEntryText(const std::string& text) = 0;
+    virtual void selectAllEntry() = 0;
+    virtual std::string resultText() const = 0;
+    virtual void setResultText(const std::string& text) = 0;
+    virtual void setResultColour(ResultColour c) = 0;
+    virtual void addHistory(const std::string& line) = 0;
+    virtual void clearHistory() = 0;
+    virtual std::vector<std::string> history() const = 0;
+    virtual void setListing(const std::vector<std::string>& lines) = 0;  // keeps the result text
+    virtual void setTimerInterval(int ms) = 0;
+    virtual void repaintNow() = 0;  // shows "Factoring..." before a long computation
+    virtual void setCaption(const std::string& caption) = 0;
+};
+
+}  // namespace tobrisk

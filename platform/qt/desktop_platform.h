@@ -1,0 +1,47 @@
+#pragma once
+// Alerts and dialogs on the desktop: freedesktop sound events through libcanberra when the
+// build has it (else the toolkit's beep), and Qt's message boxes and common dialogs.
+
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/alerts.h"
+#include "platform/dialogs.h"
+
+namespace tobrisk {
+
+class DesktopAlerts : public Alerts {
+public:
+    DesktopAlerts();
+    ~DesktopAlerts() override;
+    DesktopAlerts(const DesktopAlerts&) = delete;
+    DesktopAlerts& operator=(const DesktopAlerts&) = delete;
+    void play(AlertKind kind) override;
+
+private:
+    void* context_ = nullptr;  // ca_context*, when available
+};
+
+class DesktopDialogs : public Dialogs {
+public:
+    // Boxes are centred over the active window, or over `fallbackParent`.
+    void setFallbackParent(QWidget* w) { fallback_ = w; }
+
+    void message(const std::string& caption, const std::string& text, MessageKind kind,
+                 bool systemModal) override;
+    bool askOkCancel(const std::string& caption, const std::string& text) override;
+    std::optional<FontSpec> chooseFont(const FontSpec& current, int minSize,
+                                       int maxSize) override;
+    std::optional<std::string> openFile(const FileDialogSpec& spec) override;
+    std::optional<std::string> saveFile(const FileDialogSpec& spec) override;
+
+private:
+    QWidget* parent() const;
+    QPointer<QWidget> fallback_;
+};
+
+// Font conversions between the record's description and Qt.
+QFont toQFont(const FontSpec& spec);
+FontSpec fromQFont(const QFont& font, int colour);
+
+}  // namespace tobrisk
