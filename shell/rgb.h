@@ -1,0 +1,13 @@
+#pragma once
+// A colour as the shell's logic hands it to the windows: 8-bit red, green and blue.
+
+namespace tobrisk {
+
+struct Rgb {
+    int r = 0;
+    int g = 0;
+    int b = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+}  // namespace tobrisk

@@ -1,0 +1,97 @@
+#include "shell/ui/help_window.h"
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QUrl>
+
+namespace tobrisk {
+namespace {
+
+constexpr int kMargin = 4;  // blank border right of and below the widest and lowest lines
+
+QStringList families(std::span<const std::string_view> names) {
+    QStringList list;
+    for (auto n : names) list << QString::fromLatin1(n.data(), static_cast<qsizetype>(n.size()));
+    return list;
+}
+
+QFont lineFont(const HelpLook& look) {
+    const HelpFonts& fonts = helpFonts();
+    QFont font;
+    font.setFamilies(families(look.heading ? fonts.headingFamilies : fonts.bodyFamilies));
+    font.setPixelSize(look.heading ? fonts.headingPixelSize : fonts.bodyPixelSize);
+    font.setBold(look.bold);
+    font.setStyleStrategy(QFont::PreferDefault);
+    return font;
+}
+
+QString latin(std::string_view s) {
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+}  // namespace
+
+HelpWindow::HelpWindow(HelpKind kind, QWidget* parent) : QWidget(parent, Qt::Window), kind_(kind) {
+    const HelpPage& page = helpPage(kind);
+    setObjectName(latin(page.objectName));
+    setWindowTitle(latin(page.caption));
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                            Qt::WindowCloseButtonHint;
+    if (page.maximiseBox) flags |= Qt::WindowMaximizeButtonHint;
+    setWindowFlags(flags);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::ToolTipBase));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    int width = 0, height = 0, index = 0;
+    for (const HelpLine& line : page.lines) {
+        const HelpLook look = helpLook(line.style);
+        auto* label = new QLabel(latin(line.text), this);
+        label->setObjectName(QStringLiteral("Label%1").arg(++index));
+        label->setFont(lineFont(look));
+        label->setTextFormat(Qt::PlainText);
+        QPalette lp = label->palette();
+        QColor colour = look.colour ? QColor(look.colour->r, look.colour->g, look.colour->b)
+                                    : pal.color(QPalette::WindowText);
+        lp.setColor(QPalette::WindowText, colour);
+        label->setPalette(lp);
+        label->adjustSize();
+        label->move(line.left, line.top);
+        width = std::max(width, line.left + label->width());
+        height = std::max(height, line.top + label->height());
+    }
+    const QSize content(width + kMargin, height + kMargin);
+    if (page.maximiseBox) {
+        setMinimumSize(content);
+        resize(content);
+    } else {
+        setFixedSize(content);
+    }
+    move(page.left, page.top);
+}
+
+void HelpWindow::showBeside(QWidget* calculator, Alerts& alerts) {
+    alerts.play(AlertKind::Asterisk);
+    if (isMinimized())
+        showNormal();
+    else if (!isVisible())
+        show();
+    if (calculator) {
+        calculator->raise();
+        calculator->activateWindow();
+    }
+}
+
+QString HelpWindow::helpFilePath(const std::string& programFolder) {
+    return QString::fromStdString(programFolder) + QStringLiteral("Tbhelp.chm");
+}
+
+void HelpWindow::openHelpFile(const std::string& programFolder) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(helpFilePath(programFolder)));
+}
+
+}  // namespace tobrisk

@@ -1,0 +1,36 @@
+#pragma once
+// One built-in help window: a static page of text labels beside its calculator (caption, start
+// position, border and lines from shell/help_texts.h). It has no behaviour of its own; closing
+// it only hides it. The shell calls showBeside() for F1 and hide() when the user switches away
+// from the calculator; openHelpFile() hands the compiled help file to the desktop.
+
+#include <QWidget>
+#include <string>
+
+#include "platform/alerts.h"
+#include "shell/help_texts.h"
+
+namespace tobrisk {
+
+class HelpWindow : public QWidget {
+    Q_OBJECT
+  public:
+    explicit HelpWindow(HelpKind kind, QWidget* parent = nullptr);
+
+    HelpKind kind() const { return kind_; }
+
+    // F1: information sound, shows the window without taking the focus (an open window stays
+    // where it is; a closed one comes back where it was), then gives the input focus back to
+    // `calculator`.
+    void showBeside(QWidget* calculator, Alerts& alerts);
+
+    // Ctrl+F1: asks the desktop to open "Tbhelp.chm" in `programFolder` (UTF-8, trailing
+    // separator). The outcome is not reported: a missing file has no visible effect.
+    static void openHelpFile(const std::string& programFolder);
+    static QString helpFilePath(const std::string& programFolder);
+
+  private:
+    HelpKind kind_;
+};
+
+}  // namespace tobrisk
