@@ -22,9 +22,6 @@ class Lexer {
     void lex(const std::string& line);
 
   private:
-    enum class Pass { Done, Restart, Stop };
-    Pass scan(std::string& line);
-
     CalcContext& ctx_;
     VariableStore& store_;
 };

@@ -1,0 +1,247 @@
+#include "engine/lexer.h"
+
+#include <string_view>
+
+#include "engine/name_chars.h"
+
+namespace tobrisk {
+
+namespace {
+
+constexpr std::string_view kOperatorChars = "+-*/^(),=;";
+constexpr unsigned char kOpenQuote = 0x93;
+constexpr unsigned char kCloseQuote = 0x94;
+constexpr int kMaxNameLength = 30;
+// Expansions and definitions each add a token before the rewritten name, so the token limit
+// ends any chain of them; this only guards against a loop nobody foresaw.
+constexpr int kMaxRestarts = 1000;
+
+constexpr const char* kTokenOverflow = "token overflow (too complex expression)";
+constexpr const char* kNotPreceded = "quotes not preceded by \"name =\"";
+constexpr const char* kFractionInvalid = "expression invalid for the fraction mode";
+
+enum class Pass { Done, Restart, Stop };
+
+// One pass over one version of the line.
+class LineScan {
+  public:
+    LineScan(CalcContext& ctx, VariableStore& store, std::string& line)
+        : ctx_(ctx), store_(store), line_(line), tokens_(ctx.tokens) {}
+
+    Pass run() {
+        while (i_ < line_.size()) {
+            unsigned char c = byte(i_);
+            if (c == kOpenQuote || c == kCloseQuote) c = '"';
+            Pass p = Pass::Done;
+            if (c == ' ') {
+                ++i_;
+            } else if (c == '"') {
+                p = definition();
+            } else if (c == '.' || isDigit(c)) {
+                p = number();
+            } else if (isAsciiLetter(c)) {
+                p = name();
+            } else if (kOperatorChars.find(static_cast<char>(c)) != std::string_view::npos) {
+                p = symbol(static_cast<char>(c));
+            } else {
+                ctx_.message = std::string(1, line_[i_]) + ": invalid character";
+                ++i_;
+            }
+            if (p != Pass::Done) return p;
+        }
+        if (ctx_.fractionMode) foldFractions();
+        return Pass::Done;
+    }
+
+  private:
+    unsigned char byte(std::size_t k) const { return static_cast<unsigned char>(line_[k]); }
+    char previousKind() const { return tokens_.entries[tokens_.count].kind; }
+    int position() const { return static_cast<int>(i_) + 1; }
+
+    // False when the table is full and lexing must stop.
+    bool store(char kind, std::string text, int pos) {
+        if (kind == ';' && previousKind() == ';') return true;  // empty statements vanish
+        if (tokens_.count + 1 > TokenTable::kMaxTokens) {
+            ctx_.message = kTokenOverflow;
+            return false;
+        }
+        Token& t = tokens_.entries[++tokens_.count];
+        t.text = std::move(text);
+        t.kind = kind;
+        t.position = pos;
+        t.denominator.clear();
+        return true;
+    }
+    bool implicitTimes(int pos) { return previousKind() != '9' || store('*', "*", pos); }
+
+    Pass symbol(char c) {
+        const int pos = position();
+        ++i_;
+        if (c == '(' && !implicitTimes(pos)) return Pass::Stop;
+        return store(c, std::string(1, c), pos) ? Pass::Done : Pass::Stop;
+    }
+
+    Pass number() {
+        const std::size_t len = line_.size();
+        std::string text(1, line_[i_]);
+        bool pointSeen = line_[i_] == '.';
+        bool exponentSeen = false;
+        std::size_t j = i_ + 1;
+        while (j < len) {
+            const char ch = line_[j];
+            if (ch == '.') {
+                if (pointSeen) {
+                    ctx_.message = "invalid value";
+                } else {
+                    text += ch;
+                }
+                pointSeen = true;
+                ++j;
+            } else if (isDigit(ch)) {
+                text += ch;
+                ++j;
+            } else if (ch == 'e' || ch == 'E') {
+                pointSeen = true;
+                if (line_[j - 1] == '.') ctx_.message = "invalid number format";
+                if (exponentSeen) break;  // the letter starts a name
+                text += ch;
+                if (j + 1 < len && (line_[j + 1] == '+' || line_[j + 1] == '-')) {
+                    text += line_[j + 1];
+                    ++j;
+                }
+                exponentSeen = true;
+                ++j;
+            } else {
+                break;
+            }
+        }
+        if (text == ".") ctx_.message = "invalid number format";
+        const char last = text.back();
+        if (last == 'e' || last == 'E' || last == '+' || last == '-') {
+            ctx_.message = "number " + text + ": lacks exponent";
+        }
+        if (ctx_.fractionMode && (pointSeen || exponentSeen)) ctx_.message = kFractionInvalid;
+        const int pos = static_cast<int>(j);  // the number's last character
+        i_ = j;
+        return store('9', std::move(text), pos) ? Pass::Done : Pass::Stop;
+    }
+
+    Pass name() {
+        const std::size_t len = line_.size();
+        const int pos = position();
+        if (!implicitTimes(pos)) return Pass::Stop;
+        std::size_t j = i_ + 1;
+        while (j < len && isNameChar(byte(j))) ++j;
+        std::string text = lowerName(line_.substr(i_, j - i_));
+        if (static_cast<int>(text.size()) > kMaxNameLength) {
+            ctx_.message = text + ": name with more than 30 characters";
+        }
+        std::size_t k = j;
+        while (k < len && line_[k] == ' ') ++k;
+        const char next = k < len ? line_[k] : '\0';
+        if (next != '(') {
+            const int fn = store_.findUserFunction(text);
+            if (fn != 0 && next != '=') {
+                line_ =
+                    line_.substr(0, i_) + "(" + store_.record().body(fn) + ")" + line_.substr(j);
+                return Pass::Restart;
+            }
+        }
+        if (ctx_.fractionMode) ctx_.message = kFractionInvalid;
+        i_ = j;
+        return store('a', std::move(text), pos) ? Pass::Done : Pass::Stop;
+    }
+
+    // name = "body": store the function and calculate its body at once, as if typed.
+    Pass definition() {
+        const int n = tokens_.count;
+        if (n < 2) {
+            ctx_.message = kNotPreceded;
+            return Pass::Stop;
+        }
+        const Token& nameToken = tokens_.entries[n - 1];
+        if (nameToken.kind != 'a' || tokens_.entries[n].kind != '=') ctx_.message = kNotPreceded;
+        const std::size_t len = line_.size();
+        std::size_t j = i_ + 1;
+        while (j < len && line_[j] != '"' && byte(j) != kCloseQuote) ++j;
+        if (j >= len) ctx_.message = "quotes not closed";
+        if (!ctx_.message.empty()) return Pass::Stop;
+
+        const std::string body = line_.substr(i_ + 1, j - i_ - 1);
+        VariableStore::Definition def = store_.define(nameToken.text, body);
+        ctx_.message = def.message;
+        if (!def.stored) return Pass::Stop;
+        const std::size_t nameStart = nameToken.position > 0 ? nameToken.position - 1 : 0;
+        line_ = line_.substr(0, nameStart) + body + line_.substr(j + 1);
+        store_.refreshListing(ctx_.forms);
+        return Pass::Restart;
+    }
+
+    // Literal fractions a/b become one number a with denominator b, where precedence allows:
+    // not after "^" or "/" and not before "^", so 6/2^2 and 1/2/3/4 keep their meaning.
+    void foldFractions() {
+        const int n = tokens_.count;
+        for (int k = 1; k <= n; ++k) tokens_.entries[k].denominator = "1";
+        bool removed[TokenTable::kMaxTokens + 2] = {};
+        int lastFold = -10;
+        for (int j = 1; j <= n - 1; ++j) {
+            if (tokens_.text(j) != "/" || tokens_.kind(j - 1) != '9' || tokens_.kind(j + 1) != '9')
+                continue;
+            if (j == lastFold + 2) continue;
+            const char before = tokens_.kind(j - 2);
+            if (j - 2 >= 1 && (before == '^' || before == '/')) continue;
+            if (j + 2 <= n && tokens_.kind(j + 2) == '^') continue;
+            tokens_.entries[j - 1].denominator = tokens_.text(j + 1);
+            removed[j] = removed[j + 1] = true;
+            lastFold = j;
+        }
+        // Close up texts, kinds and denominators; positions stay where they are.
+        int out = 0;
+        for (int k = 1; k <= n; ++k) {
+            if (removed[k]) continue;
+            ++out;
+            if (out != k) {
+                tokens_.entries[out].text = tokens_.entries[k].text;
+                tokens_.entries[out].kind = tokens_.entries[k].kind;
+                tokens_.entries[out].denominator = tokens_.entries[k].denominator;
+            }
+        }
+        tokens_.count = out;
+    }
+
+    CalcContext& ctx_;
+    VariableStore& store_;
+    std::string& line_;
+    TokenTable& tokens_;
+    std::size_t i_ = 0;
+};
+
+void writeEndSentinel(TokenTable& t) {
+    Token& end = t.entries[t.count + 1];
+    end.text = " ";
+    end.kind = ' ';
+    end.position = 0;
+    end.denominator.clear();
+}
+
+}  // namespace
+
+Lexer::Lexer(CalcContext& context, VariableStore& store) : ctx_(context), store_(store) {}
+
+void Lexer::lex(const std::string& line) {
+    std::string current = line;
+    for (int pass = 0;; ++pass) {
+        ctx_.tokens.clear();
+        ctx_.entryLine = current;
+        const Pass p = LineScan(ctx_, store_, current).run();
+        if (p != Pass::Restart) break;
+        if (pass >= kMaxRestarts) {
+            ctx_.tokens.clear();
+            ctx_.message = kTokenOverflow;
+            break;
+        }
+    }
+    writeEndSentinel(ctx_.tokens);
+}
+
+}  // namespace tobrisk
