@@ -31,7 +31,7 @@ namespace tobrisk {
 namespace {
 
 // A bare calculator frame for a window whose content is not built in.
-class FrameWindow : public QWidget {
+class [[maybe_unused]] FrameWindow : public QWidget {
 public:
     FrameWindow(const char* name, const char* caption, CalculatorHost& host, Calculator self)
         : QWidget(nullptr, Qt::Window), host_(host), self_(self) {
@@ -51,7 +51,7 @@ private:
     Calculator self_;
 };
 
-QWidget* plainWindow(const char* name, const char* caption) {
+[[maybe_unused]] QWidget* plainWindow(const char* name, const char* caption) {
     auto* w = new QWidget(nullptr, Qt::Window);
     w->setObjectName(name);
     w->setWindowTitle(caption);
@@ -196,19 +196,21 @@ void AppShell::showBuiltInHelp(Calculator which) {
 }
 
 void AppShell::openHelpFile() {
-    const QString path = QString::fromStdString(helpFile_);
-    if (!QFileInfo::exists(path) ||
-        !QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
-        services_.alerts.play(AlertKind::Exclamation);
-        services_.dialogs.message("Tobrisk", "Impossible to open the help file " + helpFile_,
-                                  MessageKind::Warning);
-    }
+#ifdef TOBRISK_HAVE_HELP_WINDOW
+    HelpWindow::openHelpFile(services_.programFolder);
+#else
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(helpFile_)));
+#endif
 }
 
 void AppShell::showAbout() {
+#ifdef TOBRISK_HAVE_ABOUT_BOX
+    static_cast<AboutBox*>(about_)->present();
+#else
     about_->show();
     about_->raise();
     about_->activateWindow();
+#endif
 }
 
 void AppShell::applyFinancialFont(const FontSpec& font) {
