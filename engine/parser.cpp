@@ -1,6 +1,5 @@
 #include "engine/parser.h"
 
-#include <cmath>
 #include <exception>
 
 #include "engine/erro_p.h"
@@ -34,7 +33,7 @@ std::string traceForm(const std::string& text, const char* kind) {
 bool integerExact(const std::string& text) {
     if (text.find_first_of(".eE") != std::string::npos) return false;
     const double v = NumberForms::readNumber(text);
-    return v <= 0 || std::log2(v) < 63;
+    return v < 9223372036854775808.0;  // 2^63
 }
 
 std::string callText(int count, const std::string& name) {
