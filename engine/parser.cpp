@@ -69,6 +69,8 @@ void Parser::checkPass() {
     int signsSinceParen = 0;
     for (int k = 1; k <= t.count; ++k) {
         Token& tok = t.entries[k];
+        // A target marked by an earlier parse of this table reads as the name it was.
+        if (tok.kind == '=' && tok.text != "=") tok.kind = 'a';
         switch (tok.kind) {
             case ';':
                 statementStart = k + 1;

@@ -15,7 +15,9 @@ constexpr std::size_t kNameStride = kNameCapacity + 1;
 constexpr std::size_t kBodyStride = kBodyCapacity + 1;
 constexpr std::size_t kParamBodyStride = kParamBodyCapacity + 1;
 
-bool fits(std::size_t off, std::size_t n) { return off <= kRecordSize && n <= kRecordSize - off; }
+bool fits(std::size_t off, std::size_t n) {
+    return off <= kRecordSize && n <= kRecordSize - off;
+}
 
 }  // namespace
 
@@ -48,11 +50,17 @@ void DataRecord::setI64(std::size_t off, int64_t value) {
     for (int b = 0; b < 8; ++b) bytes_[off + b] = static_cast<uint8_t>(v >> (8 * b));
 }
 
-double DataRecord::f64(std::size_t off) const { return std::bit_cast<double>(i64(off)); }
+double DataRecord::f64(std::size_t off) const {
+    return std::bit_cast<double>(i64(off));
+}
 
-void DataRecord::setF64(std::size_t off, double v) { setI64(off, std::bit_cast<int64_t>(v)); }
+void DataRecord::setF64(std::size_t off, double v) {
+    setI64(off, std::bit_cast<int64_t>(v));
+}
 
-uint8_t DataRecord::u8(std::size_t off) const { return off < kRecordSize ? bytes_[off] : 0; }
+uint8_t DataRecord::u8(std::size_t off) const {
+    return off < kRecordSize ? bytes_[off] : 0;
+}
 
 void DataRecord::setU8(std::size_t off, uint8_t v) {
     if (off < kRecordSize) bytes_[off] = v;
@@ -111,13 +119,17 @@ void DataRecord::setName(int i, std::string_view v) {
     if (validPosition(i)) setStr(kNames + kNameStride * i, kNameCapacity, v);
 }
 
-double DataRecord::time(int i) const { return validPosition(i) ? f64(kTimes + 8 * i) : 0.0; }
+double DataRecord::time(int i) const {
+    return validPosition(i) ? f64(kTimes + 8 * i) : 0.0;
+}
 
 void DataRecord::setTime(int i, double v) {
     if (validPosition(i)) setF64(kTimes + 8 * i, v);
 }
 
-double DataRecord::value(int i) const { return validPosition(i) ? f64(kValues + 8 * i) : 0.0; }
+double DataRecord::value(int i) const {
+    return validPosition(i) ? f64(kValues + 8 * i) : 0.0;
+}
 
 void DataRecord::setValue(int i, double v) {
     if (validPosition(i)) setF64(kValues + 8 * i, v);
@@ -255,9 +267,15 @@ void DataRecord::resetStore() {
 
 namespace {
 
-int32_t finTypeDefault(const Separators& s) { return s.decimal == '.' ? 1 : 0; }
-int32_t finPeriodsDefault(const Separators& s) { return s.decimal == '.' ? 12 : 1; }
-int32_t finLanguageDefault(const Separators& s) { return s.decimal == '.' ? 0 : 1; }
+int32_t finTypeDefault(const Separators& s) {
+    return s.decimal == '.' ? 1 : 0;
+}
+int32_t finPeriodsDefault(const Separators& s) {
+    return s.decimal == '.' ? 12 : 1;
+}
+int32_t finLanguageDefault(const Separators& s) {
+    return s.decimal == '.' ? 0 : 1;
+}
 
 }  // namespace
 
@@ -314,16 +332,11 @@ void DataRecord::sanitize(const Separators& seps) {
         int32_t lo, hi, fallback;
     };
     const Range ranges[] = {
-        {kAngleUnit, 0, 1, 1},
-        {kDecimalPlaces, -1, 9, -1},
-        {kFactorBig, 0, 1, 0},
-        {kIntegersWithoutDecimals, 0, 1, 1},
-        {kAutoSoma, 0, 1, 0},
-        {kFinType, 0, 1, finTypeDefault(seps)},
-        {kFinTiming, 0, 1, 1},
-        {kFinPeriods, 1, 99, finPeriodsDefault(seps)},
-        {kFinTopmost, 0, 1, 0},
-        {kFinLanguage, 0, 1, finLanguageDefault(seps)},
+        {kAngleUnit, 0, 1, 1},  {kDecimalPlaces, -1, 9, -1},
+        {kFactorBig, 0, 1, 0},  {kIntegersWithoutDecimals, 0, 1, 1},
+        {kAutoSoma, 0, 1, 0},   {kFinType, 0, 1, finTypeDefault(seps)},
+        {kFinTiming, 0, 1, 1},  {kFinPeriods, 1, 99, finPeriodsDefault(seps)},
+        {kFinTopmost, 0, 1, 0}, {kFinLanguage, 0, 1, finLanguageDefault(seps)},
     };
     for (const auto& r : ranges) {
         int32_t v = slot(r.slot);
@@ -331,9 +344,8 @@ void DataRecord::sanitize(const Separators& seps) {
     }
     // Geometry far outside any screen would put a window where nobody finds it.
     const Range geometry[] = {
-        {kExprWidth, 50, 10000, 300},  {kExprHeight, 20, 10000, 80},
-        {kExprTop, -10000, 10000, 0},  {kExprLeft, -10000, 10000, 0},
-        {kFinWidth, 50, 10000, 462},   {kFinHeight, 20, 10000, 156},
+        {kExprWidth, 50, 10000, 300},  {kExprHeight, 20, 10000, 80}, {kExprTop, -10000, 10000, 0},
+        {kExprLeft, -10000, 10000, 0}, {kFinWidth, 50, 10000, 462},  {kFinHeight, 20, 10000, 156},
         {kFinTop, -10000, 10000, 0},   {kFinLeft, -10000, 10000, 0},
     };
     for (const auto& r : geometry) {

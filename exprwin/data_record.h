@@ -23,8 +23,8 @@ enum class EntryKind : int32_t { Variable = 0, UserFunction = 1, Event = 2, Inte
 
 // What a new record needs from its surroundings.
 struct NewRecordContext {
-    double today = 0;                 // date part only is stored
-    std::string programFolder;        // Windows-1252, cut to 50
+    double today = 0;                            // date part only is stored
+    std::string programFolder;                   // Windows-1252, cut to 50
     FontSpec entryFont{"Tahoma", 10, kBold, 0};  // the entry line's design font
     int exprWidth = 300, exprHeight = 80;        // the expression window's current size
     int screenWidth = 1024, screenHeight = 768;
@@ -32,7 +32,7 @@ struct NewRecordContext {
 };
 
 class DataRecord {
-public:
+  public:
     using Bytes = std::array<std::uint8_t, layout::kRecordSize>;
 
     DataRecord();  // all zero; call fillNew() for a usable record
@@ -124,7 +124,7 @@ public:
     int32_t rpnLeft() const { return i32(layout::kRpnLeft); }
     void setRpnLeft(int32_t v) { setI32(layout::kRpnLeft, v); }
 
-private:
+  private:
     static bool validPosition(int i) { return i >= 0 && i < layout::kStorePositions; }
     Bytes bytes_{};
 };

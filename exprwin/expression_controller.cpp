@@ -6,7 +6,10 @@ struct ExpressionController::Engine {};
 
 ExpressionController::ExpressionController(DataRecord& record, AppServices& services,
                                            ExpressionSurface& surface)
-    : record_(record), services_(services), surface_(surface), engine_(std::make_unique<Engine>()) {}
+    : record_(record),
+      services_(services),
+      surface_(surface),
+      engine_(std::make_unique<Engine>()) {}
 
 ExpressionController::~ExpressionController() = default;
 
@@ -27,13 +30,23 @@ std::string ExpressionController::caption() const {
     return std::string("Tobrisk         ") + (degrees_ ? "d" : "r");
 }
 
-void ExpressionController::toggleAngleUnit() { degrees_ = !degrees_; }
+void ExpressionController::toggleAngleUnit() {
+    degrees_ = !degrees_;
+}
 
-bool ExpressionController::calculateLine(bool) { return false; }
-bool ExpressionController::calculateForRpn(const std::string&) { return false; }
+bool ExpressionController::calculateLine(bool) {
+    return false;
+}
+bool ExpressionController::calculateForRpn(const std::string&) {
+    return false;
+}
 void ExpressionController::factorInteger() {}
-void ExpressionController::setDecimalPlaces(int d) { record_.setSlot(layout::kDecimalPlaces, d); }
-void ExpressionController::setAutomaticDecimals() { record_.setSlot(layout::kDecimalPlaces, -1); }
+void ExpressionController::setDecimalPlaces(int d) {
+    record_.setSlot(layout::kDecimalPlaces, d);
+}
+void ExpressionController::setAutomaticDecimals() {
+    record_.setSlot(layout::kDecimalPlaces, -1);
+}
 void ExpressionController::showTrace() {}
 void ExpressionController::timerTick() {}
 void ExpressionController::refreshListing() {}

@@ -15,7 +15,7 @@
 namespace tobrisk {
 
 class ExpressionController {
-public:
+  public:
     ExpressionController(DataRecord& record, AppServices& services, ExpressionSurface& surface);
     ~ExpressionController();
     ExpressionController(const ExpressionController&) = delete;
@@ -41,7 +41,7 @@ public:
     void timerTick();
     void refreshListing();
 
-private:
+  private:
     struct Engine;
     DataRecord& record_;
     AppServices& services_;

@@ -11,7 +11,7 @@ namespace tobrisk {
 enum class ResultColour { Normal, Notice, Grey };
 
 class ExpressionSurface {
-public:
+  public:
     virtual ~ExpressionSurface() = default;
     virtual std::string entryText() const = 0;  // Windows-1252
     virtual void setEntryText(const std::string& text) = 0;

@@ -19,7 +19,9 @@ constexpr const char* kFilter = "Tobrisk Data (*.dat)|*.dat|All Files (*.*)|*.*"
 RecordFiles::RecordFiles(DataRecord& record, AppServices& services)
     : record_(record), services_(services) {}
 
-std::string RecordFiles::dataFilePath() const { return services_.dataFolder + kDataFileName; }
+std::string RecordFiles::dataFilePath() const {
+    return services_.dataFolder + kDataFileName;
+}
 
 bool RecordFiles::writeRecord(const std::string& path, std::string& error) {
     return writeFileAtomically(path, record_.bytes().data(), record_.bytes().size(), error);
@@ -81,7 +83,8 @@ FileDialogSpec RecordFiles::dialogSpec(const char* title) const {
 }
 
 bool RecordFiles::saveAs(const std::function<void()>& gather) {
-    auto chosen = services_.dialogs.saveFile(dialogSpec("Save a particular configuration of Tobrisk"));
+    auto chosen =
+        services_.dialogs.saveFile(dialogSpec("Save a particular configuration of Tobrisk"));
     if (!chosen || chosen->empty()) return false;
     const std::string& name = *chosen;
     if (fileExists(name) &&
@@ -99,7 +102,8 @@ bool RecordFiles::saveAs(const std::function<void()>& gather) {
 }
 
 bool RecordFiles::open(const std::function<void()>& afterLoad) {
-    auto chosen = services_.dialogs.openFile(dialogSpec("Open a particular configuration of Tobrisk"));
+    auto chosen =
+        services_.dialogs.openFile(dialogSpec("Open a particular configuration of Tobrisk"));
     if (!chosen || chosen->empty()) return false;
     const std::string& name = *chosen;
     auto refuse = [&](const std::string& text) {

@@ -22,7 +22,7 @@ struct LoadOutcome {
 };
 
 class RecordFiles {
-public:
+  public:
     RecordFiles(DataRecord& record, AppServices& services);
 
     std::string dataFilePath() const;  // data folder + "Tbdata.dat"
@@ -41,7 +41,7 @@ public:
     // Moves every event to the next occurrence of its time of day from now.
     static void moveEvents(DataRecord& record, double now);
 
-private:
+  private:
     bool writeRecord(const std::string& path, std::string& error);
     FileDialogSpec dialogSpec(const char* title) const;
 

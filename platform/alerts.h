@@ -9,7 +9,7 @@ enum class AlertKind { Default, Question, Exclamation, Asterisk };
 const char* alertName(AlertKind kind);  // "default", "question", "exclamation", "asterisk"
 
 class Alerts {
-public:
+  public:
     virtual ~Alerts() = default;
     virtual void play(AlertKind kind) = 0;
 };

@@ -36,15 +36,15 @@ constexpr long long kEpochOffset = 25569;  // 1899-12-30 to 1970-01-01
 
 double encodeDateTime(int year, int month, int day, int hour, int minute, int second,
                       int millisecond) {
-    const long long days = daysFromCivil(year, static_cast<unsigned>(month),
-                                         static_cast<unsigned>(day)) +
-                           kEpochOffset;
+    const long long days =
+        daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) +
+        kEpochOffset;
     const double ms = ((hour * 60.0 + minute) * 60.0 + second) * 1000.0 + millisecond;
     return static_cast<double>(days) + ms / 86400000.0;
 }
 
-void decodeDateTime(double dt, int& year, int& month, int& day, int& hour, int& minute,
-                    int& second, int& millisecond) {
+void decodeDateTime(double dt, int& year, int& month, int& day, int& hour, int& minute, int& second,
+                    int& millisecond) {
     if (!std::isfinite(dt) || std::fabs(dt) > 3.0e6) dt = 0;
     double whole = std::floor(dt);
     // Round to the millisecond so 0.5 days is 12:00:00.000, not 11:59:59.999.

@@ -7,7 +7,7 @@
 namespace tobrisk {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual double now() const = 0;  // local date and time
 };
@@ -15,8 +15,8 @@ public:
 // Calendar helpers over date-time doubles (no time zone: the value is local time).
 double encodeDateTime(int year, int month, int day, int hour, int minute, int second,
                       int millisecond = 0);
-void decodeDateTime(double dt, int& year, int& month, int& day, int& hour, int& minute,
-                    int& second, int& millisecond);
+void decodeDateTime(double dt, int& year, int& month, int& day, int& hour, int& minute, int& second,
+                    int& millisecond);
 // Time of day as h:mm:ss in the long time format of the machine; here "hh:mm:ss".
 std::string formatLongTime(double dt);
 

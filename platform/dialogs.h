@@ -28,7 +28,7 @@ struct FileDialogSpec {
 enum class MessageKind { Plain, Information, Warning, Error };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // A message box with an OK button. systemModal: the reminder box, shown above every window.
     virtual void message(const std::string& caption, const std::string& text,

@@ -15,7 +15,7 @@
 namespace tobrisk {
 
 class FakeAlerts : public Alerts {
-public:
+  public:
     void play(AlertKind kind) override {
         played.push_back(kind);
         if (onPlay) onPlay(kind);
@@ -25,12 +25,12 @@ public:
 };
 
 class FakeClock : public Clock {
-public:
+  public:
     explicit FakeClock(double t = 0) : t_(t) {}
     double now() const override { return t_; }
     void set(double t) { t_ = t; }
 
-private:
+  private:
     double t_;
 };
 
@@ -42,7 +42,7 @@ struct RecordedMessage {
 };
 
 class FakeDialogs : public Dialogs {
-public:
+  public:
     void message(const std::string& caption, const std::string& text, MessageKind,
                  bool systemModal) override {
         messages.push_back({caption, text, false, systemModal});
@@ -75,13 +75,13 @@ public:
     std::vector<RecordedMessage> messages;
     std::vector<FontSpec> fontRequests;
     std::vector<FileDialogSpec> fileRequests;
-    std::deque<bool> answers;                         // askOkCancel: true OK, false Cancel
-    std::deque<std::optional<FontSpec>> fonts;        // chooseFont: nullopt = Cancel
+    std::deque<bool> answers;                          // askOkCancel: true OK, false Cancel
+    std::deque<std::optional<FontSpec>> fonts;         // chooseFont: nullopt = Cancel
     std::deque<std::optional<std::string>> openPaths;  // nullopt = Cancel
     std::deque<std::optional<std::string>> savePaths;
     std::function<void(const RecordedMessage&)> onMessage;
 
-private:
+  private:
     static std::optional<std::string> next(std::deque<std::optional<std::string>>& q) {
         if (q.empty()) return std::nullopt;
         auto v = q.front();

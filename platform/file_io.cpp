@@ -22,7 +22,9 @@ fs::path toPath(const std::string& utf8) {
     return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
 }
 
-std::string errnoText(const std::string& path) { return path + ": " + std::strerror(errno); }
+std::string errnoText(const std::string& path) {
+    return path + ": " + std::strerror(errno);
+}
 
 bool syncFile(std::FILE* f) {
 #ifdef _WIN32

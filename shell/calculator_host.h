@@ -11,7 +11,7 @@ namespace tobrisk {
 enum class Calculator : int { Expression = 0, Financial = 1, Rpn = 2 };
 
 class CalculatorHost {
-public:
+  public:
     virtual ~CalculatorHost() = default;
     // Shows `to` at `from`'s top-left corner, hides `from`, records `to` as the active
     // calculator, closes `from`'s built-in help window, question alert.
@@ -21,7 +21,7 @@ public:
     virtual void closeFrom(Calculator from) = 0;
     virtual bool closing() const = 0;
     virtual void showBuiltInHelp(Calculator which) = 0;  // F1
-    virtual void openHelpFile() = 0;                      // Ctrl+F1
+    virtual void openHelpFile() = 0;                     // Ctrl+F1
     virtual void showAbout() = 0;
     // The expression window's font routine (8..14), applied to its lines and to the financial
     // window's six fields.

@@ -14,8 +14,12 @@ int main(int argc, char** argv) {
     tobrisk::DesktopAlerts alerts;
     tobrisk::DesktopDialogs dialogs;
     tobrisk::SystemClock clock;
-    tobrisk::AppServices services{alerts, dialogs, clock, tobrisk::localeSeparators(),
-                                  tobrisk::programFolder(), tobrisk::defaultDataFolder()};
+    tobrisk::AppServices services{alerts,
+                                  dialogs,
+                                  clock,
+                                  tobrisk::localeSeparators(),
+                                  tobrisk::programFolder(),
+                                  tobrisk::defaultDataFolder()};
     tobrisk::AppShell shell(services);
     shell.start();
     dialogs.setFallbackParent(shell.expressionWindow());

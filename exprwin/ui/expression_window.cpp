@@ -59,10 +59,9 @@ struct ExpressionWindow::MenuActions {
 
 ExpressionWindow::ExpressionWindow(DataRecord& record, RecordFiles& files, AppServices& services,
                                    CalculatorHost& host, QWidget* parent)
-    : QWidget(parent,
-              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                  Qt::WindowCloseButtonHint),
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
       record_(record),
       files_(files),
       services_(services),
@@ -131,13 +130,21 @@ ExpressionWindow::~ExpressionWindow() = default;
 
 // ---- Services for the controller ----
 
-std::string ExpressionWindow::entryText() const { return fromQString(combo1_->currentText()); }
+std::string ExpressionWindow::entryText() const {
+    return fromQString(combo1_->currentText());
+}
 
-void ExpressionWindow::setEntryText(const std::string& text) { combo1_->setEditText(toQString(text)); }
+void ExpressionWindow::setEntryText(const std::string& text) {
+    combo1_->setEditText(toQString(text));
+}
 
-void ExpressionWindow::selectAllEntry() { combo1_->lineEdit()->selectAll(); }
+void ExpressionWindow::selectAllEntry() {
+    combo1_->lineEdit()->selectAll();
+}
 
-std::string ExpressionWindow::resultText() const { return fromQString(combo2_->currentText()); }
+std::string ExpressionWindow::resultText() const {
+    return fromQString(combo2_->currentText());
+}
 
 void ExpressionWindow::setResultText(const std::string& text) {
     combo2_->setEditText(toQString(text));
@@ -146,7 +153,9 @@ void ExpressionWindow::setResultText(const std::string& text) {
 
 void ExpressionWindow::setResultColour(ResultColour c) {
     resultColour_ = c;
-    QColor col = c == ResultColour::Notice ? kNotice : c == ResultColour::Grey ? kGrey : fontColour();
+    QColor col = c == ResultColour::Notice ? kNotice
+                 : c == ResultColour::Grey ? kGrey
+                                           : fontColour();
     if (greyed_) col = palette().color(QPalette::Dark);
     QPalette p = combo2_->palette();
     p.setColor(QPalette::Text, col);
@@ -154,7 +163,9 @@ void ExpressionWindow::setResultColour(ResultColour c) {
     combo2_->lineEdit()->setPalette(p);
 }
 
-void ExpressionWindow::addHistory(const std::string& line) { combo1_->addItem(toQString(line)); }
+void ExpressionWindow::addHistory(const std::string& line) {
+    combo1_->addItem(toQString(line));
+}
 
 void ExpressionWindow::clearHistory() {
     const QString text = combo1_->currentText();
@@ -245,7 +256,9 @@ void ExpressionWindow::gatherInto(DataRecord& record) const {
     controller_->gatherOptions(record);
 }
 
-void ExpressionWindow::refreshCaption() { setCaption(controller_->caption()); }
+void ExpressionWindow::refreshCaption() {
+    setCaption(controller_->caption());
+}
 
 void ExpressionWindow::refreshOptionChecks() {
     if (!actions_->degrees) return;
@@ -294,8 +307,8 @@ void ExpressionWindow::buildMenu() {
     options->setObjectName("Opes1");
     QMenu* angle = options->addMenu("Angular Unity");
     angle->setObjectName("UnidadeAngular1");
-    actions_->degrees = add(angle, "Graus1", "Degrees", QKeySequence("Ctrl+T"),
-                            [this] { toggleAngleUnit(); });
+    actions_->degrees =
+        add(angle, "Graus1", "Degrees", QKeySequence("Ctrl+T"), [this] { toggleAngleUnit(); });
     actions_->radians =
         add(angle, "Radianos1", "Radians", QKeySequence(), [this] { toggleAngleUnit(); });
     actions_->radians->setShortcut(QKeySequence("Ctrl+T"));  // shown; one action handles it
@@ -311,7 +324,8 @@ void ExpressionWindow::buildMenu() {
         add(decimals, "N21", "2", QKeySequence("Ctrl+2"), [this] { setDecimalPlaces(2); });
     actions_->four =
         add(decimals, "N41", "4", QKeySequence("Ctrl+4"), [this] { setDecimalPlaces(4); });
-    add(options, "Fonte1", "Font...", QKeySequence("Ctrl+M"), [this] { host_.chooseExpressionFont(); });
+    add(options, "Fonte1", "Font...", QKeySequence("Ctrl+M"),
+        [this] { host_.chooseExpressionFont(); });
 
     auto yesNo = [&](const char* title, const char* menuName, const char* yesName,
                      const char* noName, int slot, QAction*& yes, QAction*& no) {
@@ -355,15 +369,23 @@ void ExpressionWindow::buildMenu() {
     add(menu_, "Sobre1", "About...", QKeySequence(), [this] { host_.showAbout(); });
 }
 
-void ExpressionWindow::contextMenuEvent(QContextMenuEvent* e) { menu_->popup(e->globalPos()); }
+void ExpressionWindow::contextMenuEvent(QContextMenuEvent* e) {
+    menu_->popup(e->globalPos());
+}
 
 // ---- Commands ----
 
-void ExpressionWindow::CalcularExpresso1Click() { controller_->calculateLine(false); }
+void ExpressionWindow::CalcularExpresso1Click() {
+    controller_->calculateLine(false);
+}
 
-void ExpressionWindow::CalcularcomoFraes1Click() { controller_->calculateLine(true); }
+void ExpressionWindow::CalcularcomoFraes1Click() {
+    controller_->calculateLine(true);
+}
 
-void ExpressionWindow::FatorarNmero1Click() { controller_->factorInteger(); }
+void ExpressionWindow::FatorarNmero1Click() {
+    controller_->factorInteger();
+}
 
 void ExpressionWindow::toggleAngleUnit() {
     controller_->toggleAngleUnit();
@@ -371,9 +393,13 @@ void ExpressionWindow::toggleAngleUnit() {
     refreshOptionChecks();
 }
 
-void ExpressionWindow::setDecimalPlaces(int d) { controller_->setDecimalPlaces(d); }
+void ExpressionWindow::setDecimalPlaces(int d) {
+    controller_->setDecimalPlaces(d);
+}
 
-void ExpressionWindow::setAutomaticDecimals() { controller_->setAutomaticDecimals(); }
+void ExpressionWindow::setAutomaticDecimals() {
+    controller_->setAutomaticDecimals();
+}
 
 void ExpressionWindow::Abrir1Click() {
     files_.open([this] {

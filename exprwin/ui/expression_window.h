@@ -23,7 +23,7 @@ class ExpressionController;
 
 class ExpressionWindow : public QWidget, public ExpressionSurface {
     Q_OBJECT
-public:
+  public:
     ExpressionWindow(DataRecord& record, RecordFiles& files, AppServices& services,
                      CalculatorHost& host, QWidget* parent = nullptr);
     ~ExpressionWindow() override;
@@ -75,14 +75,14 @@ public:
     void Abrir1Click();
     void SalvarComo1Click();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
-private:
+  private:
     void buildMenu();
     bool handleKey(QKeyEvent* k);
     void encloseEntry(bool caretAtEnd);

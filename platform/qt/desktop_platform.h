@@ -11,31 +11,30 @@
 namespace tobrisk {
 
 class DesktopAlerts : public Alerts {
-public:
+  public:
     DesktopAlerts();
     ~DesktopAlerts() override;
     DesktopAlerts(const DesktopAlerts&) = delete;
     DesktopAlerts& operator=(const DesktopAlerts&) = delete;
     void play(AlertKind kind) override;
 
-private:
+  private:
     void* context_ = nullptr;  // ca_context*, when available
 };
 
 class DesktopDialogs : public Dialogs {
-public:
+  public:
     // Boxes are centred over the active window, or over `fallbackParent`.
     void setFallbackParent(QWidget* w) { fallback_ = w; }
 
     void message(const std::string& caption, const std::string& text, MessageKind kind,
                  bool systemModal) override;
     bool askOkCancel(const std::string& caption, const std::string& text) override;
-    std::optional<FontSpec> chooseFont(const FontSpec& current, int minSize,
-                                       int maxSize) override;
+    std::optional<FontSpec> chooseFont(const FontSpec& current, int minSize, int maxSize) override;
     std::optional<std::string> openFile(const FileDialogSpec& spec) override;
     std::optional<std::string> saveFile(const FileDialogSpec& spec) override;
 
-private:
+  private:
     QWidget* parent() const;
     QPointer<QWidget> fallback_;
 };

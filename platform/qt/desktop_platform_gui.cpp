@@ -64,8 +64,8 @@ QString filterOf(const std::string& filter) {
 
 }  // namespace
 
-void DesktopDialogs::message(const std::string& caption, const std::string& text,
-                             MessageKind kind, bool systemModal) {
+void DesktopDialogs::message(const std::string& caption, const std::string& text, MessageKind kind,
+                             bool systemModal) {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     if (kind == MessageKind::Information) icon = QMessageBox::Information;
     if (kind == MessageKind::Warning) icon = QMessageBox::Warning;

@@ -24,7 +24,8 @@ Separators localeSeparators() {
     const QString dec = loc.decimalPoint();
     const QString grp = loc.groupSeparator();
     // Only single-byte separators can be shown in the record's code page.
-    if (dec.size() == 1 && dec[0].unicode() < 0x100) s.decimal = static_cast<char>(dec[0].unicode());
+    if (dec.size() == 1 && dec[0].unicode() < 0x100)
+        s.decimal = static_cast<char>(dec[0].unicode());
     if (grp.size() == 1 && grp[0].unicode() < 0x100)
         s.thousands = static_cast<char>(grp[0].unicode());
     else if (grp.size() == 1 && grp[0].unicode() == 0x202F)  // narrow no-break space
@@ -48,7 +49,9 @@ bool writable(const QString& dir) {
 
 }  // namespace
 
-std::string programFolder() { return withSeparator(QCoreApplication::applicationDirPath()); }
+std::string programFolder() {
+    return withSeparator(QCoreApplication::applicationDirPath());
+}
 
 std::string defaultDataFolder() {
     const QString exeDir = QCoreApplication::applicationDirPath();

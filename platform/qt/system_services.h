@@ -10,7 +10,7 @@
 namespace tobrisk {
 
 class SystemClock : public Clock {
-public:
+  public:
     double now() const override;
 };
 

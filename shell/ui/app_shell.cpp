@@ -32,7 +32,7 @@ namespace {
 
 // A bare calculator frame for a window whose content is not built in.
 class [[maybe_unused]] FrameWindow : public QWidget {
-public:
+  public:
     FrameWindow(const char* name, const char* caption, CalculatorHost& host, Calculator self)
         : QWidget(nullptr, Qt::Window), host_(host), self_(self) {
         setObjectName(name);
@@ -40,13 +40,13 @@ public:
         setFixedSize(300, 200);
     }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* e) override {
         e->accept();
         if (!host_.closing()) host_.closeFrom(self_);
     }
 
-private:
+  private:
     CalculatorHost& host_;
     Calculator self_;
 };
@@ -64,8 +64,7 @@ AppShell::AppShell(AppServices& services, QObject* parent)
     : QObject(parent), services_(services), files_(record_, services) {}
 
 AppShell::~AppShell() {
-    for (QWidget* w : {help7_, rpn_, about_, help4_, help3_, fin_})
-        delete w;
+    for (QWidget* w : {help7_, rpn_, about_, help4_, help3_, fin_}) delete w;
     delete expr_;
 }
 

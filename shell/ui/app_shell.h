@@ -20,7 +20,7 @@ class ExpressionWindow;
 
 class AppShell : public QObject, public CalculatorHost {
     Q_OBJECT
-public:
+  public:
     explicit AppShell(AppServices& services, QObject* parent = nullptr);
     ~AppShell() override;
 
@@ -45,7 +45,7 @@ public:
     void chooseExpressionFont() override;
     bool calculateExpressionLine(const std::string& line) override;
 
-private:
+  private:
     void redirectOnPaint();
     void gatherOthers(DataRecord& record);
     void applyFinancialFont(const FontSpec& font);

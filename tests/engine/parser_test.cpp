@@ -63,6 +63,14 @@ TEST_F(ParserTest, PostfixItems) {
     }
 }
 
+TEST_F(ParserTest, ParsingTwiceGivesTheSameList) {
+    lexParse("x=5; y=x*2");
+    const std::string first = items();
+    parser.parse();
+    EXPECT_EQ(ctx.message, "");
+    EXPECT_EQ(items(), first);
+}
+
 TEST_F(ParserTest, CallsNeedAClosingParenthesis) {
     // The check pass balances parentheses, so only an argument list broken inside gets here.
     lexParse("f((1)2)");

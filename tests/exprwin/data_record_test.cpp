@@ -41,11 +41,10 @@ TEST(DataRecord, NewRecordHasEveryFieldAtItsOffset) {
     struct {
         int slot;
         int32_t value;
-    } const slots[] = {{0, 0},  {1, 300}, {2, 54},  {3, 384 - 27}, {4, 512 - 150},
-                       {5, 1},  {6, -1},  {7, 0},   {8, 1},        {9, 0},
-                       {10, 0}, {13, 0},  {14, 462}, {15, 156},    {16, 0},
-                       {17, 0}, {18, 1},  {19, 1},  {20, 12},      {21, 0},
-                       {22, 0}, {25, 0}};
+    } const slots[] = {{0, 0},    {1, 300},  {2, 54}, {3, 384 - 27}, {4, 512 - 150}, {5, 1},
+                       {6, -1},   {7, 0},    {8, 1},  {9, 0},        {10, 0},        {13, 0},
+                       {14, 462}, {15, 156}, {16, 0}, {17, 0},       {18, 1},        {19, 1},
+                       {20, 12},  {21, 0},   {22, 0}, {25, 0}};
     for (const auto& s : slots) EXPECT_EQ(r.i32(256 + 4 * s.slot), s.value) << "slot " << s.slot;
     EXPECT_EQ(r.i32(360), 3);
     EXPECT_EQ(r.str(608 + 31, 30), "r");
@@ -165,24 +164,23 @@ TEST_P(SanitizeTable, FallsBackToTheNewRecordValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, SanitizeTable,
-    ::testing::Values(Corruption{"decimal places", kSlots + 4 * 6, 10, kSlots + 4 * 6, -1},
-                      Corruption{"decimal places low", kSlots + 4 * 6, -2, kSlots + 4 * 6, -1},
-                      Corruption{"angle unit", kSlots + 4 * 5, 7, kSlots + 4 * 5, 1},
-                      Corruption{"periods per rate", kSlots + 4 * 20, 0, kSlots + 4 * 20, 12},
-                      Corruption{"periods per rate high", kSlots + 4 * 20, 100, kSlots + 4 * 20,
-                                 12},
-                      Corruption{"language", kSlots + 4 * 22, 2, kSlots + 4 * 22, 0},
-                      Corruption{"active calculator", kActiveCalculator, 3, kActiveCalculator, 0},
-                      Corruption{"active calculator negative", kActiveCalculator, -1,
-                                 kActiveCalculator, 0},
-                      Corruption{"rpn display mode", kRpnDisplayMode, 3, kRpnDisplayMode, 0},
-                      Corruption{"rpn digits", kRpnDigits, 12, kRpnDigits, 4},
-                      Corruption{"glyph set", kRpnGlyphSet, -5, kRpnGlyphSet, 0},
-                      Corruption{"rpn angle", kRpnAngleMode, 2, kRpnAngleMode, 0},
-                      Corruption{"count above 60", kCount, 61, kCount, 60},
-                      Corruption{"count huge", kCount, 0x7fffffff, kCount, 60},
-                      Corruption{"count negative", kCount, -4, kCount, 3},
-                      Corruption{"kind", kKinds + 4 * 2, 9, kKinds + 4 * 2, 0}));
+    ::testing::Values(
+        Corruption{"decimal places", kSlots + 4 * 6, 10, kSlots + 4 * 6, -1},
+        Corruption{"decimal places low", kSlots + 4 * 6, -2, kSlots + 4 * 6, -1},
+        Corruption{"angle unit", kSlots + 4 * 5, 7, kSlots + 4 * 5, 1},
+        Corruption{"periods per rate", kSlots + 4 * 20, 0, kSlots + 4 * 20, 12},
+        Corruption{"periods per rate high", kSlots + 4 * 20, 100, kSlots + 4 * 20, 12},
+        Corruption{"language", kSlots + 4 * 22, 2, kSlots + 4 * 22, 0},
+        Corruption{"active calculator", kActiveCalculator, 3, kActiveCalculator, 0},
+        Corruption{"active calculator negative", kActiveCalculator, -1, kActiveCalculator, 0},
+        Corruption{"rpn display mode", kRpnDisplayMode, 3, kRpnDisplayMode, 0},
+        Corruption{"rpn digits", kRpnDigits, 12, kRpnDigits, 4},
+        Corruption{"glyph set", kRpnGlyphSet, -5, kRpnGlyphSet, 0},
+        Corruption{"rpn angle", kRpnAngleMode, 2, kRpnAngleMode, 0},
+        Corruption{"count above 60", kCount, 61, kCount, 60},
+        Corruption{"count huge", kCount, 0x7fffffff, kCount, 60},
+        Corruption{"count negative", kCount, -4, kCount, 3},
+        Corruption{"kind", kKinds + 4 * 2, 9, kKinds + 4 * 2, 0}));
 
 TEST(DataRecord, SanitizeClampsStringLengths) {
     DataRecord r;

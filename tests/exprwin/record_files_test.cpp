@@ -14,11 +14,12 @@ namespace {
 namespace fs = std::filesystem;
 
 class RecordFilesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("tobrisk-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir =
+            fs::temp_directory_path() /
+            ("tobrisk-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
         folder = dir.string() + "/";
@@ -229,7 +230,8 @@ TEST_F(RecordFilesTest, SaveAsOntoAnExistingFile) {
     EXPECT_EQ(read(file), std::vector<char>(3 * 14664, 'z'));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].caption, "File Saving");
-    EXPECT_EQ(dialogs.messages[0].text, "File " + file.string() + "\r already exists. Want substitute?");
+    EXPECT_EQ(dialogs.messages[0].text,
+              "File " + file.string() + "\r already exists. Want substitute?");
 
     dialogs.savePaths = {file.string()};
     dialogs.answers = {true};

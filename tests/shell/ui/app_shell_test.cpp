@@ -26,7 +26,7 @@ void app() {
 }
 
 class AppShellTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         app();
         dir = fs::temp_directory_path() /
