@@ -129,6 +129,7 @@ struct Session {
             out << toTerminal(view.entryText()) << '\n';
             return;
         } else {
+            out.flush();
             err << "error: unknown command " << line << '\n';
         }
         out << toTerminal(view.resultText()) << '\n';
@@ -159,7 +160,11 @@ struct Session {
 
 int runExpressionMode(std::istream& in, std::ostream& out, std::ostream& err, const Options& o) {
     FakeAlerts alerts;
-    alerts.onPlay = [&err](AlertKind kind) { err << "alert: " << alertName(kind) << '\n'; };
+    // Standard output is flushed first, so that a terminal showing both streams keeps the order.
+    alerts.onPlay = [&out, &err](AlertKind kind) {
+        out.flush();
+        err << "alert: " << alertName(kind) << '\n';
+    };
     FakeDialogs dialogs;
     dialogs.onMessage = [&out](const RecordedMessage& m) {
         std::string text = m.text;
