@@ -6,6 +6,10 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "engine/calc_context.h"
+#include "engine/variable_store.h"
+#include "exprwin/expression_surface.h"
+#include "platform/app_services.h"
 #include "platform/clock.h"
 
 namespace tobrisk {

@@ -12,11 +12,7 @@
 
 #include <string>
 
-#include "engine/calc_context.h"
-#include "engine/variable_store.h"
-#include "exprwin/expression_surface.h"
 #include "exprwin/reminders.h"
-#include "platform/app_services.h"
 
 namespace tobrisk {
 

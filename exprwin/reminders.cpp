@@ -3,6 +3,10 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/calc_context.h"
+#include "engine/variable_store.h"
+#include "exprwin/expression_surface.h"
+#include "platform/app_services.h"
 #include "platform/clock.h"
 
 namespace tobrisk {

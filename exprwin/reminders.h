@@ -7,12 +7,15 @@
 // A modal box runs a nested event loop, so the timer can fire again while it is open; such
 // ticks do nothing at all (the busy flag), so neither another reminder nor the blink advances.
 
-#include "engine/calc_context.h"
-#include "engine/variable_store.h"
-#include "exprwin/expression_surface.h"
-#include "platform/app_services.h"
+#include <string>
 
 namespace tobrisk {
+
+// Held by reference only: a window may include these headers next to the engine's own.
+class VariableStore;
+struct CalcContext;
+struct AppServices;
+class ExpressionSurface;
 
 class Reminders {
   public:

@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <optional>
 
+#include "engine/calc_context.h"
+#include "engine/variable_store.h"
+#include "exprwin/expression_surface.h"
+#include "platform/app_services.h"
 #include "platform/fakes.h"
 
 namespace tobrisk {

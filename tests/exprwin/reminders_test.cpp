@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/calc_context.h"
+#include "engine/variable_store.h"
 #include "exprwin/control_commands.h"
+#include "exprwin/expression_surface.h"
+#include "platform/app_services.h"
 #include "platform/fakes.h"
 
 namespace tobrisk {
