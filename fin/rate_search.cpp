@@ -37,12 +37,31 @@ class CashPolynomial {
 
     long double leading() const { return x_; }
 
-    // p(e^t); t = ln(1 + i).
-    long double at(long double t) const {
+    // p(e^t) and its derivative in t; t = ln(1 + i).
+    void at(long double t, long double& value, long double& slope) const {
         const long double nn = n_;
-        if (t == 0) return x_ + pmt_ * (nn - 1) + y_;
-        long double s = n_ > 1 ? std::exp(t) * std::expm1((nn - 1) * t) / std::expm1(t) : 0;
-        return x_ * std::exp(nn * t) + pmt_ * s + y_;
+        long double en = std::exp(nn * t);
+        long double s, ds;  // sum of E^k for k = 1..n-1, and of k E^k
+        if (std::fabs(t) < 1e-9L) {
+            s = (nn - 1) + t * nn * (nn - 1) / 2;
+            ds = nn * (nn - 1) / 2 + t * (nn - 1) * nn * (2 * nn - 1) / 6;
+        } else {
+            long double d = std::expm1(t), e = 1 + d;
+            s = std::fabs(t) < 1e-3L ? e * std::expm1((nn - 1) * t) / d : (en - e) / d;
+            ds = (nn * en - e - s * e) / d;
+        }
+        value = x_ * en + pmt_ * s + y_;
+        slope = nn * x_ * en + pmt_ * ds;
+    }
+    long double value(long double t) const {
+        long double v, d;
+        at(t, v, d);
+        return v;
+    }
+    long double slope(long double t) const {
+        long double v, d;
+        at(t, v, d);
+        return d;
     }
 
   private:
@@ -54,45 +73,92 @@ int sign(long double v) {
     return (v > 0) - (v < 0);
 }
 
-// Bisection on [lo, hi] where p changes sign; to the last representable digit of t.
-long double bisect(const CashPolynomial& p, long double lo, long double hi) {
-    int slo = sign(p.at(lo));
-    for (int k = 0; k < 400; ++k) {
-        long double mid = lo + (hi - lo) / 2;
-        if (mid <= lo || mid >= hi) break;
-        int s = sign(p.at(mid));
-        if (s == 0) return mid;
-        if (s == slo) {
-            lo = mid;
+// Newton's method kept inside a bracket [lo, hi] where p changes sign: a step that would leave
+// the bracket or shrink it too slowly is replaced by bisection. Starts at zero when the bracket
+// holds it (rates near zero are the common case), else at `start`.
+long double safeNewton(const CashPolynomial& p, long double lo, long double hi, long double start) {
+    long double t = (lo <= 0 && hi >= 0) ? 0 : start;
+    if (p.value(lo) > 0) std::swap(lo, hi);  // p(lo) < 0 < p(hi) from here on
+    long double last = std::fabs(hi - lo), step = last;
+    for (int k = 0; k < 200; ++k) {
+        long double v, d;
+        p.at(t, v, d);
+        if (v == 0) return t;
+        if (v < 0) {
+            lo = t;
         } else {
-            hi = mid;
+            hi = t;
         }
+        long double next = t - v / d;
+        bool inside = std::isfinite(next) && (next - lo) * (next - hi) < 0;
+        if (!inside || std::fabs(2 * v) > std::fabs(last * d)) {
+            last = step;
+            step = (hi - lo) / 2;
+            next = lo + step;
+            if (next == lo || next == hi) return t;
+        } else {
+            last = step;
+            step = next - t;
+        }
+        if (std::fabs(step) <= 1e-18L * std::fabs(next) + 1e-24L) return next;
+        t = next;
     }
-    return std::fabs(p.at(lo)) <= std::fabs(p.at(hi)) ? lo : hi;
+    return t;
 }
 
-// The extremum of the unimodal s*p (s = sign of X): golden-section search.
-long double extremum(const CashPolynomial& p, long double lo, long double hi, int s) {
-    const long double g = (std::sqrt(5.0L) - 1) / 2;
-    long double a = lo, b = hi;
-    long double c = b - g * (b - a), d = a + g * (b - a);
-    long double fc = s * p.at(c), fd = s * p.at(d);
-    for (int k = 0; k < 200 && b - a > 1e-18L * (1 + std::fabs(a) + std::fabs(b)); ++k) {
-        if (fc < fd) {
-            b = d;
-            d = c;
-            fd = fc;
-            c = b - g * (b - a);
-            fc = s * p.at(c);
-        } else {
-            a = c;
-            c = d;
-            fc = fd;
-            d = a + g * (b - a);
-            fd = s * p.at(d);
+// The one root of the slope between a and b (the extremum of p): Brent's method, to a relative
+// precision of `precision`.
+long double extremum(const CashPolynomial& p, long double a, long double b, long double precision) {
+    long double fa = p.slope(a), fb = p.slope(b);
+    if (sign(fa) * sign(fb) > 0) return std::fabs(fa) < std::fabs(fb) ? a : b;
+    long double c = b, fc = fb, d = b - a, e = d;
+    for (int k = 0; k < 200; ++k) {
+        if (sign(fb) * sign(fc) > 0) {
+            c = a;
+            fc = fa;
+            e = d = b - a;
         }
+        if (std::fabs(fc) < std::fabs(fb)) {
+            a = b;
+            b = c;
+            c = a;
+            fa = fb;
+            fb = fc;
+            fc = fa;
+        }
+        long double tol = precision * std::fabs(b) + 1e-24L;
+        long double m = (c - b) / 2;
+        if (std::fabs(m) <= tol || fb == 0) return b;
+        if (std::fabs(e) >= tol && std::fabs(fa) > std::fabs(fb)) {
+            long double s = fb / fa, q, r, t;
+            if (a == c) {
+                t = 2 * m * s;
+                q = 1 - s;
+            } else {
+                q = fa / fc;
+                r = fb / fc;
+                t = s * (2 * m * q * (q - r) - (b - a) * (r - 1));
+                q = (q - 1) * (r - 1) * (s - 1);
+            }
+            if (t > 0) q = -q;
+            t = std::fabs(t);
+            if (2 * t < std::min(3 * m * q - std::fabs(tol * q), std::fabs(e * q))) {
+                e = d;
+                d = t / q;
+            } else {
+                d = m;
+                e = d;
+            }
+        } else {
+            d = m;
+            e = d;
+        }
+        a = b;
+        fa = fb;
+        b += std::fabs(d) > tol ? d : (m > 0 ? tol : -tol);
+        fb = p.slope(b);
     }
-    return (a + b) / 2;
+    return b;
 }
 
 }  // namespace
@@ -113,25 +179,51 @@ bool InterestRateBracketed(int n, long double pmt, long double pv, long double f
     const long double hi = std::min(40.0L, 11000.0L / n);
     long double root;
     if (changes == 1) {
-        if (sign(p.at(lo)) * sign(p.at(hi)) > 0) return false;
-        root = bisect(p, lo, hi);
+        if (sign(p.value(lo)) * sign(p.value(hi)) > 0) return false;
+        root = safeNewton(p, lo, hi, 0);
     } else {
         int s = sign(p.leading());
-        long double t = extremum(p, lo, hi, s);
-        long double pt = s * p.at(t);
+        // Bracket the extremum outwards from zero: the slope grows exponentially, and Brent's
+        // method is slow on the whole range.
+        long double a = 0, b = 0, fa = p.slope(0);
+        int towards = s * fa < 0 ? 1 : -1;
+        for (long double width = 0.01L; fa != 0; width *= 4) {
+            b = towards > 0 ? std::min(hi, width) : std::max(lo, -width);
+            if (sign(p.slope(b)) != sign(fa) || b == lo || b == hi) break;
+            a = b;
+        }
+        if (a > b) std::swap(a, b);
+        long double t = fa == 0 ? 0 : extremum(p, a, b, 1e-9L);
+        long double pt = s * p.value(t);
+        if (pt > 0) {
+            // Perhaps a shallow dip that the rough extremum missed.
+            t = extremum(p, lo, hi, 1e-18L);
+            pt = s * p.value(t);
+        }
         if (pt > 0) return false;
         if (pt == 0) {
             root = t;
         } else {
-            bool left = s * p.at(lo) > 0, right = s * p.at(hi) > 0;
+            bool left = s * p.value(lo) > 0, right = s * p.value(hi) > 0;
             if (!left && !right) return false;
-            long double rl = left ? bisect(p, lo, t) : 0;
-            long double rr = right ? bisect(p, t, hi) : 0;
-            // Of two rates, the one nearer to zero is the one a user means.
+            // Where zero lies outside both roots, only the nearer one is wanted.
+            if (left && right && s * p.value(0) > 0) {
+                if (t > 0) right = false;
+                if (t < 0) left = false;
+            }
+            const long double away = 0.1L * (1 + std::fabs(t));
+            auto leftRoot = [&] { return safeNewton(p, lo, t, std::max(lo, t - away)); };
+            auto rightRoot = [&] { return safeNewton(p, t, hi, std::min(hi, t + away)); };
             if (left && right) {
-                root = std::fabs(rl) <= std::fabs(rr) ? rl : rr;
+                // Zero lies between the roots: the root on zero's side of the extremum is the
+                // nearer one unless it lies farther out than the extremum itself.
+                root = t < 0 ? rightRoot() : leftRoot();
+                if (std::fabs(root) > std::fabs(t)) {
+                    long double other = t < 0 ? leftRoot() : rightRoot();
+                    if (std::fabs(other) < std::fabs(root)) root = other;
+                }
             } else {
-                root = left ? rl : rr;
+                root = left ? leftRoot() : rightRoot();
             }
         }
     }

@@ -121,8 +121,8 @@ bool InterestRateNewton(int n, long double pmt, long double pv, long double fv, 
         // No early exit at a huge or negligible E^n: the extended range carries the iteration
         // on, and only an overflow hands the inputs to the bracketed search.
         if (!std::isfinite(en)) return false;
-        long double e1 = std::exp(t);
         long double d = std::expm1(t);
+        long double e1 = 1 + d;
         long double k, kd;
         if (d == 0) {
             // The limits of both sums at a zero rate. (Taking n instead of n - 1 here stops the
@@ -130,7 +130,8 @@ bool InterestRateNewton(int n, long double pmt, long double pv, long double fv, 
             k = nn - 1;
             kd = nn * (nn - 1) / 2;
         } else {
-            k = std::expm1((nn - 1) * t) * e1 / d;
+            // E (E^(n-1) - 1) / (E - 1); the difference of powers is exact enough away from 0.
+            k = std::fabs(t) < 1e-3L ? std::expm1((nn - 1) * t) * e1 / d : (en - e1) / d;
             kd = (nn * en - e1 - k * e1) / d;
         }
         long double f = pm * k + last * en;
