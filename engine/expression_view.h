@@ -22,7 +22,8 @@ struct Rgb {
 // The result line's text colour after a failure, a refusal or a command message.
 inline constexpr Rgb kNoticeColour{136, 68, 34};
 
-enum class ResultColour { Normal, Notice };
+// Grey: the dark phase of the continuation blink.
+enum class ResultColour { Normal, Notice, Grey };
 
 class ExpressionView {
   public:

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace tobrisk {
+#include "engine/expression_view.h"
 
-enum class ResultColour { Normal, Notice, Grey };
+namespace tobrisk {
 
 class ExpressionSurface {
   public:
