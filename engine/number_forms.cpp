@@ -72,6 +72,21 @@ void NumberForms::setDecimalPlaces(int n) {
 }
 
 double NumberForms::readNumber(std::string_view text) {
+    // Only the typed syntax: an optional sign, then digits or a point. from_chars alone would
+    // also take "inf" and "nan" from a body text.
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty() || !(text.front() == '.' || (text.front() >= '0' && text.front() <= '9'))) {
+        return 0;
+    }
+    const double v = readUnsigned(text);
+    return negative ? -v : v;
+}
+
+double NumberForms::readUnsigned(std::string_view text) {
     const char* first = text.data();
     const char* last = first + text.size();
     double v = 0;

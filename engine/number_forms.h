@@ -57,6 +57,8 @@ class NumberForms {
                          bool integerMode) const;
 
   private:
+    static double readUnsigned(std::string_view text);
+
     Separators seps_;
     int decimals_ = kAutomatic;
     bool integersWithoutDecimals_ = true;

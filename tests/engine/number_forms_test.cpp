@@ -131,6 +131,11 @@ TEST(NumberFormsTest, ReadNumberAndInteger) {
                                       "00000000000000000000000000000000000000000000000000000000"
                                       "000000001"),
               0.0);
+    EXPECT_EQ(NumberForms::readNumber("-2.5"), -2.5);
+    EXPECT_EQ(NumberForms::readNumber("nan"), 0.0);
+    EXPECT_EQ(NumberForms::readNumber("inf"), 0.0);
+    EXPECT_EQ(NumberForms::readNumber("call home"), 0.0);
+    EXPECT_EQ(NumberForms::readNumber("12abc"), 12.0);
     int64_t v = 0;
     EXPECT_TRUE(NumberForms::readInteger("9223372036854775807", v));
     EXPECT_EQ(v, INT64_MAX);
