@@ -48,10 +48,11 @@ class NumberForms {
     std::string floatForm(double x) const { return floatForm(x, decimals_); }
     // At most 15 significant digits, plain or "E" notation, locale decimal separator.
     std::string generalForm(double x) const;
-    // n/d reduced, or the mixed form "q  r/d"; 0 gives "0/" + d unreduced.
+    // n/d reduced, or the mixed form "q  r/d"; 0 gives "0/" + d unreduced. The sign is carried
+    // by the numerator; a zero denominator gives n + "/0".
     std::string fractionForm(int64_t n, int64_t d) const;
 
-    // The statement result rule: appends "; " + four more blanks when text is not empty, then
+    // The statement result rule: appends ";" and five blanks when text is not empty, then
     // the value's form (fraction in fraction mode, integer form in integer mode, float form).
     void appendStatement(std::string& text, const Value& v, bool fractionMode,
                          bool integerMode) const;

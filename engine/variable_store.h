@@ -31,7 +31,9 @@ class VariableStore {
     static constexpr double kPi = 3.141592653589793;
     static constexpr double kE = 2.718281828459045;
 
-    // Builds the function names list from the record's user-function entries (start-up).
+    // Builds the function names list from the record's user-function entries. Whoever loads
+    // other bytes into the record afterwards (start-up, opening a configuration) calls
+    // rebuildFunctionNames() again.
     explicit VariableStore(DataRecord& record);
 
     DataRecord& record() { return record_; }
