@@ -200,8 +200,13 @@ int runExpressionMode(std::istream& in, std::ostream& out, std::ostream& err, co
         view.setResultText("4");
     }
 
+    // Output is flushed only when no more input is waiting: at once when typing, in large
+    // blocks when reading a file (flushing per line would cost a system call per line).
+    std::ostream* tied = in.tie(nullptr);
     std::string line;
-    while (std::getline(in, line)) {
+    for (;;) {
+        if (in.rdbuf()->in_avail() <= 0) out.flush();
+        if (!std::getline(in, line)) break;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (!line.empty() && line[0] == ':') {
             session.command(line);
@@ -211,6 +216,7 @@ int runExpressionMode(std::istream& in, std::ostream& out, std::ostream& err, co
         calc.calculateLine();
         out << toTerminal(view.resultText()) << '\n';
     }
+    in.tie(tied);
     out.flush();
     const bool saved = files.saveAtClose([&session] { session.gatherOptions(); });
     out.flush();

@@ -95,6 +95,7 @@ void Evaluator::evaluate() {
     ctx_.stack.depth = 0;
     depth_ = 0;
     top_ = Slot{};
+    closeTextValid_ = false;
     prefix_.clear();
     operandCount_ = 0;
     pendingEntry_ = 0;
@@ -156,8 +157,9 @@ void Evaluator::run() {
                      ? NumberForms::plainInteger(rec.intValue(VariableStore::kRIndex))
                      : ctx_.forms.generalForm(rec.value(VariableStore::kRIndex));
     } else {
-        rLine += ctx_.integerMode ? NumberForms::plainInteger(ctx_.lastResult.twin)
-                                  : ctx_.forms.generalForm(ctx_.lastResult.value);
+        rLine += ctx_.integerMode  ? NumberForms::plainInteger(ctx_.lastResult.twin)
+                 : closeTextValid_ ? closeText_
+                                   : ctx_.forms.generalForm(ctx_.lastResult.value);
     }
     if (listingDirty_) store_.refreshListing(ctx_.forms);
     listingDirty_ = false;
@@ -323,7 +325,16 @@ void Evaluator::closeStatement() {
         ctx_.forms.appendStatement(ctx_.resultText, v, true, false);
         return;
     }
-    ctx_.forms.appendStatement(ctx_.resultText, v, false, ctx_.integerMode);
+    if (!ctx_.integerMode && ctx_.forms.decimalPlaces() == NumberForms::kAutomatic) {
+        // The float form is then the general form, which the "r = " line needs too.
+        closeText_ = ctx_.forms.generalForm(v.value);
+        if (!ctx_.resultText.empty()) ctx_.resultText += ";     ";
+        ctx_.resultText += closeText_;
+        closeTextValid_ = true;
+    } else {
+        ctx_.forms.appendStatement(ctx_.resultText, v, false, ctx_.integerMode);
+        closeTextValid_ = false;
+    }
     ctx_.lastResult.value = top.value;
     ctx_.lastResult.twin = ctx_.integerMode ? top.twin : 0;
     ctx_.lastResult.exact = ctx_.integerMode;

@@ -17,7 +17,6 @@
 #include <bitset>
 #include <cstdint>
 #include <functional>
-#include <random>
 #include <string>
 
 #include "engine/calc_context.h"
@@ -33,7 +32,7 @@ class Evaluator {
     // Called after "Factoring..." was written into the message slot, before the work starts.
     void setRepaint(std::function<void()> repaint) { repaint_ = std::move(repaint); }
     // The random generator of rand(); the line calculation reseeds it for every line.
-    void reseed(uint64_t seed) { random_.seed(seed); }
+    void reseed(uint64_t seed) { random_ = seed; }
 
     void evaluate();
 
@@ -117,7 +116,8 @@ class Evaluator {
     VariableStore& store_;
     const Factoring& factoring_;
     std::function<void()> repaint_;
-    std::mt19937_64 random_{0x5eed};
+    uint64_t random_ = 0x5eed;  // splitmix64 state: cheap to reseed for every line
+    uint64_t nextRandom();
 
     std::array<Slot, EvaluationStack::kSlots + 1> stack_{};
     int depth_ = 0;
@@ -127,6 +127,8 @@ class Evaluator {
     int operandCount_ = 0;
     int pendingEntry_ = 0;  // appended for an assignment not yet carried out
     bool listingDirty_ = false;
+    std::string closeText_;  // general form of the last statement closed, when that was shown
+    bool closeTextValid_ = false;
 
     // The store as the pass found it, for a pass abandoned by a user function rewrite.
     struct SavedEntry {

@@ -47,6 +47,13 @@ bool roundToInt64(double v, int64_t& out) {
 
 }  // namespace
 
+uint64_t Evaluator::nextRandom() {
+    uint64_t z = (random_ += 0x9e3779b97f4a7c15ULL);
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+    return z ^ (z >> 31);
+}
+
 void Evaluator::applyArithmetic(Op op, bool e) {
     const int count = op == Op::Neg || op == Op::Plus ? 1 : 2;
     Slot& y = slot(1);
@@ -162,7 +169,8 @@ void Evaluator::applyFunction(Op op, bool e, const std::string& name, int count)
         case Op::Rand: {
             int32_t n = 0;
             if (!roundToInt32(y, n) || n < 1) throw ErroC(prefix_ + "invalid argument");
-            r = static_cast<double>(std::uniform_int_distribution<int32_t>(0, n - 1)(random_));
+            // Multiply-shift maps 64 random bits onto 0..n-1 without a modulo bias worth noting.
+            r = static_cast<double>((nextRandom() >> 32) * static_cast<uint64_t>(n) >> 32);
             break;
         }
         case Op::Round:
