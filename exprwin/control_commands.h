@@ -12,11 +12,12 @@
 
 #include <string>
 
+#include "engine/expression_view.h"
 #include "exprwin/reminders.h"
 
 namespace tobrisk {
 
-class ControlCommands {
+class ControlCommands : public CommandHook {
   public:
     static constexpr const char* kVarsQuestion =
         "This will delete all variables, functions and notes of Tobrisk";
@@ -27,6 +28,8 @@ class ControlCommands {
     // Runs the line when it is a command (case-sensitive: "del ", "delete " or "note "
     // followed, after blanks, by a-z or 0-9); true when it was one.
     bool recognise(const std::string& line);
+    // The line calculation's hook: the same as recognise().
+    bool handleCommand(const std::string& line) override { return recognise(line); }
 
     // The commands themselves, for a line that starts (after blanks) with their keyword.
     void addNote(const std::string& line);

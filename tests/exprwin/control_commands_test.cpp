@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "engine/calc_context.h"
+#include "engine/line_calculation.h"
 #include "engine/variable_store.h"
 #include "exprwin/expression_surface.h"
 #include "platform/app_services.h"
@@ -341,6 +342,100 @@ TEST_F(DeleteTest, DelVarsAsksFirst) {
     EXPECT_EQ(surface.listing.size(), 3u);
     EXPECT_EQ(store.functionNames(), VariableStore::nativeNames());
     EXPECT_EQ(alerts.played, (std::vector<AlertKind>{AlertKind::Asterisk, AlertKind::Default}));
+}
+
+// ---- Through the line calculation's hook ----
+
+// Both sides of one window, as the expression window is.
+class Window : public ExpressionView, public ExpressionSurface {
+  public:
+    explicit Window(Alerts& alerts) : alerts_(alerts) {}
+    std::string entryText() const override { return entry; }
+    void setEntryText(const std::string& t) override { entry = t; }
+    void selectAllEntry() override {}
+    std::string resultText() const override { return result; }
+    void setResultText(const std::string& t) override { result = t; }
+    void setResultColour(ResultColour c) override { colour = c; }
+    void addHistory(const std::string& line) override { lines.push_back(line); }
+    std::optional<std::string> lastHistoryItem() const override {
+        if (lines.empty()) return std::nullopt;
+        return lines.back();
+    }
+    void clearHistory() override { lines.clear(); }
+    std::vector<std::string> history() const override { return lines; }
+    bool automaticSomaMode() const override { return false; }
+    void alert(AlertKind kind) override { alerts_.play(kind); }
+    void setTimerInterval(int) override {}
+    void repaint() override {}
+    void setListing(const std::vector<std::string>& l) override { listing = l; }
+    void repaintNow() override {}
+    void setCaption(const std::string&) override {}
+
+    std::string entry, result;
+    ResultColour colour = ResultColour::Normal;
+    std::vector<std::string> lines, listing;
+
+  private:
+    Alerts& alerts_;
+};
+
+class CommandLineTest : public ::testing::Test {
+  protected:
+    CommandLineTest() { store.reset(); }
+
+    std::string calculate(const std::string& line) {
+        window.entry = line;
+        alerts.played.clear();
+        calculation.calculateLine();
+        return window.result;
+    }
+
+    DataRecord record;
+    VariableStore store{record};
+    CalcContext context;
+    FakeAlerts alerts;
+    FakeDialogs dialogs;
+    FakeClock clock{encodeDateTime(2026, 12, 8, 10, 0, 0)};
+    AppServices services{alerts, dialogs, clock, Separators{}, "", ""};
+    Window window{alerts};
+    ControlCommands commands{store, context, services, window};
+    LineCalculation calculation{context, store, window, commands};
+};
+
+TEST_F(CommandLineTest, CommandsAreNoticesAndStayOutOfTheHistory) {
+    EXPECT_EQ(calculate("x = 5"), "5");
+    struct Case {
+        const char* line;
+        const char* result;
+    };
+    const Case cases[] = {
+        {"note 30 tea", "event scheduled for 10:30:00"},
+        {"note 721 tea", "impossible to annotate: more than 12 hours ahead"},
+        {"del x", "\"x\" variable deleted"},
+        {"del x", "\"x\" variable not found"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(calculate(c.line), c.result);
+        EXPECT_EQ(window.colour, ResultColour::Notice) << c.line;
+        EXPECT_EQ(window.entry, c.line);
+        EXPECT_EQ(alerts.played, std::vector<AlertKind>{AlertKind::Asterisk}) << c.line;
+    }
+    EXPECT_EQ(window.lines, std::vector<std::string>{"x = 5"});
+    EXPECT_EQ(window.listing.back(), "10:30:00 - tea ");
+}
+
+TEST_F(CommandLineTest, NonCommandsReachTheEngine) {
+    calculate("x = 5");
+    for (const char* line : {"Del x", "note :30 x"}) {
+        const std::string result = calculate(line);
+        EXPECT_EQ(result.find("deleted"), std::string::npos) << line;
+        EXPECT_EQ(result.find("annotate"), std::string::npos) << line;
+    }
+    EXPECT_NE(store.find("x"), 0);
+    EXPECT_EQ(calculate("del hist"), "historic deleted");
+    EXPECT_TRUE(window.lines.empty());
+    EXPECT_EQ(calculate("1+1"), "2");
+    EXPECT_EQ(window.lines, std::vector<std::string>{"1+1"});
 }
 
 }  // namespace
