@@ -4,11 +4,16 @@
 #include <cmath>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
 
 #include "cli/cli_modes.h"
+#include "engine/calc_context.h"
+#include "engine/expression_view.h"
+#include "engine/line_calculation.h"
+#include "engine/variable_store.h"
 #include "exprwin/data_record.h"
 #include "exprwin/record_files.h"
 #include "platform/app_services.h"
@@ -30,10 +35,12 @@ class CliDialogs : public Dialogs {
         std::string shown = cp1252ToUtf8(text);
         for (char& c : shown)
             if (c == '\r' || c == '\n') c = ' ';
-        if (kind == MessageKind::Error)
+        if (kind == MessageKind::Error) {
+            out_.flush();
             err_ << "error: " << shown << '\n';
-        else
+        } else {
             out_ << "message: " << shown << '\n';
+        }
     }
     bool askOkCancel(const std::string& caption, const std::string& text) override {
         message(caption, text, MessageKind::Plain, false);
@@ -48,13 +55,59 @@ class CliDialogs : public Dialogs {
     std::ostream& err_;
 };
 
-// The expression engine's line calculation is not linked into this mode yet.
-class UnavailableLines : public LineCalculatorPort {
+// The expression window as the RPN calculator borrows it: an entry line and a result line over
+// plain strings.
+class EngineView : public ExpressionView {
   public:
-    bool calculate(const std::string&, std::string& message) override {
-        message = "User functions are not available";
+    explicit EngineView(Alerts& alerts) : alerts_(alerts) {}
+    std::string entryText() const override { return entry_; }
+    void setEntryText(const std::string& text) override { entry_ = text; }
+    void selectAllEntry() override {}
+    std::string resultText() const override { return result_; }
+    void setResultText(const std::string& text) override { result_ = text; }
+    void setResultColour(ResultColour) override {}
+    void addHistory(const std::string& line) override { last_ = line; }
+    std::optional<std::string> lastHistoryItem() const override {
+        if (last_.empty()) return std::nullopt;
+        return last_;
+    }
+    void clearHistory() override { last_.clear(); }
+    bool automaticSomaMode() const override { return false; }
+    void alert(AlertKind kind) override { alerts_.play(kind); }
+    void setTimerInterval(int) override {}
+    void repaint() override {}
+
+  private:
+    Alerts& alerts_;
+    std::string entry_, result_, last_;
+};
+
+// User functions, fact and comb through the expression engine's line calculation, over the
+// store of the loaded record.
+class EngineLines : public LineCalculatorPort {
+  public:
+    EngineLines(DataRecord& record, Alerts& alerts)
+        : store_(record), view_(alerts), calc_(ctx_, store_, view_, commands_) {
+        ctx_.forms.setSeparators(Separators{'.', ','});
+        ctx_.angleFactor =
+            record.slot(layout::kAngleUnit) == 0 ? CalcContext::kRadians : CalcContext::kDegrees;
+        ctx_.forms.setDecimalPlaces(record.slot(layout::kDecimalPlaces));
+        ctx_.forms.setIntegersWithoutDecimals(record.slot(layout::kIntegersWithoutDecimals) == 1);
+        calc_.setFactorBig(record.slot(layout::kFactorBig) == 1);
+    }
+    bool calculate(const std::string& line, std::string& message) override {
+        view_.setEntryText(line);
+        if (calc_.calculateLine(false)) return true;
+        message = view_.resultText();
         return false;
     }
+
+  private:
+    VariableStore store_;
+    CalcContext ctx_;
+    EngineView view_;
+    NoCommands commands_;
+    LineCalculation calc_;
 };
 
 using KeyStep = std::function<void(RpnMachine&)>;
@@ -116,7 +169,11 @@ std::string stripLineEnd(std::string line) {
 
 int runRpnMode(std::istream& in, std::ostream& out, std::ostream& err, const Options& o) {
     FakeAlerts alerts;
-    alerts.onPlay = [&err](AlertKind k) { err << "alert: " << alertName(k) << '\n'; };
+    // Standard output is flushed first, so that a terminal showing both keeps the order.
+    alerts.onPlay = [&out, &err](AlertKind k) {
+        out.flush();
+        err << "alert: " << alertName(k) << '\n';
+    };
     CliDialogs dialogs(out, err);
     SystemClock clock;
     AppServices services{alerts, dialogs, clock, Separators{}, programFolder(), o.dataDir};
@@ -128,7 +185,7 @@ int runRpnMode(std::istream& in, std::ostream& out, std::ostream& err, const Opt
     ctx.programFolder = utf8ToCp1252(services.programFolder);
     files.loadAtStart(ctx);
 
-    UnavailableLines lines;
+    EngineLines lines(record, alerts);
     RpnMachine machine(record, alerts, dialogs, lines, Separators{});
     machine.windowShown();
     const DisplayFormat general;  // "." and "," whatever the locale
@@ -151,6 +208,7 @@ int runRpnMode(std::istream& in, std::ostream& out, std::ostream& err, const Opt
         if (word == ":reg") {
             int k = -1;
             if (!(words >> k) || k < 0 || k >= RpnMachine::kRegisters) {
+                out.flush();
                 err << "error: :reg needs a register number 0..11\n";
                 out << '\n';
                 continue;
@@ -161,10 +219,12 @@ int runRpnMode(std::istream& in, std::ostream& out, std::ostream& err, const Opt
         words.clear();
         words.str(line);
         while (words >> word) {
-            if (const NamedKey* k = findKey(word))
+            if (const NamedKey* k = findKey(word)) {
                 k->step(machine);
-            else
-                err << "error: unknown key \"" << word << "\"\n";
+                continue;
+            }
+            out.flush();
+            err << "error: unknown key \"" << word << "\"\n";
         }
         out << cp1252ToUtf8(machine.display()) << '\n';
     }
