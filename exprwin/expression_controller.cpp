@@ -1,29 +1,104 @@
 #include "exprwin/expression_controller.h"
 
+#include "engine/calc_context.h"
+#include "engine/line_calculation.h"
+#include "engine/variable_store.h"
+#include "exprwin/control_commands.h"
+
 namespace tobrisk {
 
-struct ExpressionController::Engine {};
+using namespace layout;
+
+// The engine's window and command hook, answered from the surface, the record and the
+// control commands.
+struct ExpressionController::Engine : ExpressionView, CommandHook {
+    Engine(DataRecord& record, AppServices& services, ExpressionSurface& surface)
+        : record(record),
+          services(services),
+          surface(surface),
+          store(record),
+          calc(context, store, *this, *this),
+          commands(store, context, services, surface) {}
+
+    std::string entryText() const override { return surface.entryText(); }
+    void setEntryText(const std::string& text) override { surface.setEntryText(text); }
+    void selectAllEntry() override { surface.selectAllEntry(); }
+    std::string resultText() const override { return surface.resultText(); }
+    void setResultText(const std::string& text) override { surface.setResultText(text); }
+    void setResultColour(ResultColour colour) override { surface.setResultColour(colour); }
+    void addHistory(const std::string& line) override { surface.addHistory(line); }
+    std::optional<std::string> lastHistoryItem() const override {
+        return surface.lastHistoryItem();
+    }
+    void clearHistory() override { surface.clearHistory(); }
+    bool automaticSomaMode() const override { return record.slot(kAutoSoma) == 1; }
+    void alert(AlertKind kind) override { services.alerts.play(kind); }
+    void setTimerInterval(int ms) override {
+        interval = ms;
+        surface.setTimerInterval(ms);
+    }
+    void repaint() override { surface.repaintNow(); }
+
+    bool handleCommand(const std::string& line) override { return commands.recognise(line); }
+
+    DataRecord& record;
+    AppServices& services;
+    ExpressionSurface& surface;
+    CalcContext context;
+    VariableStore store;
+    LineCalculation calc;
+    ControlCommands commands;
+    int interval = LineCalculation::kNormalInterval;
+};
 
 ExpressionController::ExpressionController(DataRecord& record, AppServices& services,
                                            ExpressionSurface& surface)
     : record_(record),
       services_(services),
       surface_(surface),
-      engine_(std::make_unique<Engine>()) {}
+      engine_(std::make_unique<Engine>(record, services, surface)) {}
 
 ExpressionController::~ExpressionController() = default;
 
+CalcContext& ExpressionController::context() {
+    return engine_->context;
+}
+VariableStore& ExpressionController::store() {
+    return engine_->store;
+}
+int ExpressionController::timerInterval() const {
+    return engine_->interval;
+}
+
 void ExpressionController::start() {
+    engine_->context.forms.setSeparators(services_.separators);
+    applyOptions();
+    // The function names list comes from the store's own user-function entries, so a list cut
+    // at its capacity in the file loses no function.
+    engine_->store.rebuildFunctionNames();
     // The saved unit is applied by starting from the opposite one and toggling once.
-    degrees_ = record_.slot(layout::kAngleUnit) != 1;
+    degrees_ = record_.slot(kAngleUnit) != 1;
     toggleAngleUnit();
+    engine_->context.fractionMode = false;
+    engine_->context.continued = false;
+    engine_->context.previouslyContinued = false;
+    engine_->context.rerun = false;
     refreshListing();
 }
 
-void ExpressionController::applyOptions() {}
+void ExpressionController::applyOptions() {
+    engine_->context.forms.setDecimalPlaces(record_.slot(kDecimalPlaces));
+    syncOptions();
+}
+
+void ExpressionController::syncOptions() {
+    engine_->context.forms.setIntegersWithoutDecimals(record_.slot(kIntegersWithoutDecimals) == 1);
+    engine_->calc.setFactorBig(record_.slot(kFactorBig) == 1);
+}
 
 void ExpressionController::gatherOptions(DataRecord& record) const {
-    record.setSlot(layout::kAngleUnit, degrees_ ? 1 : 0);
+    record.setSlot(kAngleUnit, degrees_ ? 1 : 0);
+    record.setSlot(kDecimalPlaces, engine_->context.forms.decimalPlaces());
 }
 
 std::string ExpressionController::caption() const {
@@ -32,23 +107,73 @@ std::string ExpressionController::caption() const {
 
 void ExpressionController::toggleAngleUnit() {
     degrees_ = !degrees_;
+    engine_->context.angleFactor = degrees_ ? CalcContext::kDegrees : CalcContext::kRadians;
+    surface_.setCaption(caption());
 }
 
-bool ExpressionController::calculateLine(bool) {
-    return false;
+void ExpressionController::publishListing() {
+    const VariableStore& store = engine_->store;
+    if (store.listingVersion() == shownListing_) return;
+    shownListing_ = store.listingVersion();
+    surface_.setListing(store.listing());
 }
-bool ExpressionController::calculateForRpn(const std::string&) {
-    return false;
+
+void ExpressionController::refreshListing() {
+    engine_->store.refreshListing(engine_->context.forms);
+    publishListing();
 }
-void ExpressionController::factorInteger() {}
+
+void ExpressionController::recordReplaced() {
+    applyOptions();
+    engine_->store.rebuildFunctionNames();
+    refreshListing();
+}
+
+bool ExpressionController::calculateLine(bool fractionMode) {
+    syncOptions();
+    const bool ok =
+        fractionMode ? engine_->calc.calculateInFractionMode() : engine_->calc.calculateLine();
+    refreshListing();
+    return ok;
+}
+
+bool ExpressionController::calculateForRpn(const std::string& line) {
+    syncOptions();
+    CalcContext& ctx = engine_->context;
+    const bool continued = ctx.continued;
+    const bool previously = ctx.previouslyContinued;
+    const int interval = engine_->interval;
+    surface_.setEntryText(line);
+    const bool ok = engine_->calc.calculateLine(false);
+    ctx.continued = continued;
+    ctx.previouslyContinued = previously;
+    engine_->setTimerInterval(interval);
+    refreshListing();
+    return ok;
+}
+
+void ExpressionController::factorInteger() {
+    syncOptions();
+    engine_->calc.factorInteger();
+}
+
 void ExpressionController::setDecimalPlaces(int d) {
-    record_.setSlot(layout::kDecimalPlaces, d);
+    record_.setSlot(kDecimalPlaces, d);
+    surface_.setResultText(engine_->context.redisplay(d));
 }
+
 void ExpressionController::setAutomaticDecimals() {
-    record_.setSlot(layout::kDecimalPlaces, -1);
+    record_.setSlot(kDecimalPlaces, -1);
+    surface_.setResultText(engine_->context.redisplayAutomatic());
 }
-void ExpressionController::showTrace() {}
-void ExpressionController::timerTick() {}
-void ExpressionController::refreshListing() {}
+
+void ExpressionController::showTrace() {
+    surface_.setResultText(engine_->context.lastPostfixTrace);
+}
+
+void ExpressionController::timerTick() {
+    engine_->commands.timerTick(engine_->context.continued);
+    publishListing();
+}
 
 }  // namespace tobrisk

@@ -1,9 +1,10 @@
 #pragma once
 // The expression calculator behind its window, without any widget: it owns the engine's
-// calculation for this window, keeps the options (angle unit, decimal places, the Yes/No
-// options) in step with the data record, and runs the window's commands (calculate, fraction
-// mode, factor integer, decimals, trace, timer tick). The Qt window and the command-line front
-// end both drive it through an ExpressionSurface.
+// calculation context, variable store, line calculation and control commands for this window,
+// keeps the options (angle unit, decimal places, the Yes/No options) in step with the data
+// record, and runs the window's commands (calculate, fraction mode, factor integer, decimals,
+// trace, timer tick). The Qt window and the command-line front end both drive it through an
+// ExpressionSurface.
 
 #include <memory>
 #include <string>
@@ -14,6 +15,9 @@
 
 namespace tobrisk {
 
+struct CalcContext;
+class VariableStore;
+
 class ExpressionController {
   public:
     ExpressionController(DataRecord& record, AppServices& services, ExpressionSurface& surface);
@@ -21,18 +25,20 @@ class ExpressionController {
     ExpressionController(const ExpressionController&) = delete;
     ExpressionController& operator=(const ExpressionController&) = delete;
 
-    // Creation steps after the record is loaded and the saved state applied.
+    // Creation steps after the record is loaded and the saved state applied: names lists,
+    // listing, the saved angle unit, the display pattern.
     void start();
-    // Decimal places from the record (creation and Open).
+    // Decimal places and the integer option from the record (creation and Open).
     void applyOptions();
-    // The live angle unit and decimal places into the record (before a save).
+    // The live angle unit into the record (before a save); the other options live there.
     void gatherOptions(DataRecord& record) const;
 
-    std::string caption() const;
+    std::string caption() const;  // "Tobrisk", nine blanks, "d" or "r"
     bool degrees() const { return degrees_; }
     void toggleAngleUnit();
 
     bool calculateLine(bool fractionMode);
+    // The RPN calculator's calls: no continuation rewrite, continuation state kept.
     bool calculateForRpn(const std::string& line);
     void factorInteger();
     void setDecimalPlaces(int d);
@@ -40,14 +46,24 @@ class ExpressionController {
     void showTrace();
     void timerTick();
     void refreshListing();
+    // After Open replaced the record: options, name lists and listing from the new one.
+    void recordReplaced();
+
+    CalcContext& context();
+    VariableStore& store();
+    int timerInterval() const;
 
   private:
     struct Engine;
+    void syncOptions();
+    void publishListing();
+
     DataRecord& record_;
     AppServices& services_;
     ExpressionSurface& surface_;
     std::unique_ptr<Engine> engine_;
     bool degrees_ = true;
+    unsigned shownListing_ = ~0u;
 };
 
 }  // namespace tobrisk

@@ -3,6 +3,7 @@
 // listing, the timer and the caption. The Qt window implements it; the command-line front end
 // and tests implement it over plain strings.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,11 @@ class ExpressionSurface {
     virtual void addHistory(const std::string& line) = 0;
     virtual void clearHistory() = 0;
     virtual std::vector<std::string> history() const = 0;
+    virtual std::optional<std::string> lastHistoryItem() const {
+        auto h = history();
+        if (h.empty()) return std::nullopt;
+        return h.back();
+    }
     virtual void setListing(const std::vector<std::string>& lines) = 0;  // keeps the result text
     virtual void setTimerInterval(int ms) = 0;
     virtual void repaintNow() = 0;  // shows "Factoring..." before a long computation

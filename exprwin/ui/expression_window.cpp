@@ -173,6 +173,11 @@ void ExpressionWindow::clearHistory() {
     combo1_->setEditText(text);
 }
 
+std::optional<std::string> ExpressionWindow::lastHistoryItem() const {
+    if (combo1_->count() == 0) return std::nullopt;
+    return fromQString(combo1_->itemText(combo1_->count() - 1));
+}
+
 std::vector<std::string> ExpressionWindow::history() const {
     std::vector<std::string> out;
     for (int i = 0; i < combo1_->count(); ++i) out.push_back(fromQString(combo1_->itemText(i)));
@@ -404,7 +409,7 @@ void ExpressionWindow::setAutomaticDecimals() {
 void ExpressionWindow::Abrir1Click() {
     files_.open([this] {
         applySavedState();
-        controller_->refreshListing();
+        controller_->recordReplaced();
     });
 }
 

@@ -60,6 +60,7 @@ class ExpressionWindow : public QWidget, public ExpressionSurface {
     void addHistory(const std::string& line) override;
     void clearHistory() override;
     std::vector<std::string> history() const override;
+    std::optional<std::string> lastHistoryItem() const override;
     void setListing(const std::vector<std::string>& lines) override;
     void setTimerInterval(int ms) override;
     void repaintNow() override;
