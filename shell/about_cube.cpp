@@ -14,8 +14,8 @@ constexpr double kHalf = 30;  // half the cube's edge, and the star's radius
 struct FaceDef {
     std::array<int, 4> corners;
     Vec3 centre;
-    Rgb base;
-    Rgb starFactor;  // per channel: k > 0 gives k * level, 0 gives full intensity
+    Colour base;
+    Colour starFactor;  // per channel: k > 0 gives k * level, 0 gives full intensity
 };
 
 const FaceDef kFaceDefs[AboutCube::kFaces] = {
@@ -152,8 +152,8 @@ void AboutCube::shade() {
     }
 }
 
-Rgb AboutCube::starColour(int f) const {
-    const Rgb& k = kFaceDefs[f].starFactor;
+Colour AboutCube::starColour(int f) const {
+    const Colour& k = kFaceDefs[f].starFactor;
     int level = faces_[f].level;
     auto channel = [level](int factor) { return factor ? clampChannel(factor * level) : 255; };
     return {channel(k.r), channel(k.g), channel(k.b)};

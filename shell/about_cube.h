@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "shell/rgb.h"
+#include "shell/colour.h"
 
 namespace tobrisk {
 
@@ -30,9 +30,9 @@ struct PixelPoint {
 struct CubeFacePaint {
     int face = 0;
     std::array<PixelPoint, 4> corners;
-    Rgb faceColour;
+    Colour faceColour;
     std::array<PixelPoint, 5> star;
-    Rgb starColour;
+    Colour starColour;
 };
 
 struct CubeFrame {
@@ -77,7 +77,7 @@ class AboutCube {
     struct Face {
         std::array<int, 4> corners;
         double normalLength = 0;
-        Rgb base;
+        Colour base;
         bool visible = false;
         int level = 0;
         Vec3 centre;
@@ -91,7 +91,7 @@ class AboutCube {
     Vec3 rotate(const Vec3& p) const;
     void spinStars();
     void shade();
-    Rgb starColour(int face) const;
+    Colour starColour(int face) const;
 
     Random random_;
     std::array<double, 360> sin_{};

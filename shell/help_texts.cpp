@@ -111,7 +111,7 @@ constexpr HelpPage kPages[] = {
     {"TForm7", "Tobrisk RPN Built-in Help", 9, -1, true, kRpnLines},
 };
 
-constexpr Rgb kMaroon{128, 0, 0};
+constexpr Colour kMaroon{128, 0, 0};
 
 struct StyleLook {
     HelpStyle style;
@@ -121,13 +121,13 @@ struct StyleLook {
 // The named colours are the classic sixteen-colour palette's.
 const StyleLook kLooks[] = {
     {S::Heading, {true, true, kMaroon}},
-    {S::Black, {false, false, Rgb{0, 0, 0}}},
+    {S::Black, {false, false, Colour{0, 0, 0}}},
     {S::WindowText, {false, false, std::nullopt}},
-    {S::BoldBlue, {false, true, Rgb{0, 0, 255}}},
-    {S::BoldDeepBlue, {false, true, Rgb{0, 0, 160}}},
-    {S::Purple, {false, false, Rgb{128, 0, 128}}},
-    {S::Green, {false, false, Rgb{0, 128, 0}}},
-    {S::Navy, {false, false, Rgb{0, 0, 128}}},
+    {S::BoldBlue, {false, true, Colour{0, 0, 255}}},
+    {S::BoldDeepBlue, {false, true, Colour{0, 0, 160}}},
+    {S::Purple, {false, false, Colour{128, 0, 128}}},
+    {S::Green, {false, false, Colour{0, 128, 0}}},
+    {S::Navy, {false, false, Colour{0, 0, 128}}},
 };
 
 constexpr std::string_view kBodyFamilies[] = {
@@ -136,7 +136,7 @@ constexpr std::string_view kBodyFamilies[] = {
 constexpr std::string_view kHeadingFamilies[] = {"Comic Sans MS", "Comic Neue",   "Comic Relief",
                                                  "URW Gothic",    "DejaVu Serif", "Serif"};
 
-const HelpFonts kFonts{kBodyFamilies, kHeadingFamilies, 11, 12};
+const HelpFonts kFonts{kBodyFamilies, kHeadingFamilies, 13, 13};
 
 }  // namespace
 

@@ -8,7 +8,7 @@
 #include <span>
 #include <string_view>
 
-#include "shell/rgb.h"
+#include "shell/colour.h"
 
 namespace tobrisk {
 
@@ -36,7 +36,7 @@ struct HelpLine {
 struct HelpLook {
     bool heading;  // heading font family instead of the body font
     bool bold;
-    std::optional<Rgb> colour;  // nullopt: the system's window text colour
+    std::optional<Colour> colour;  // nullopt: the system's window text colour
 };
 
 struct HelpPage {
@@ -53,7 +53,7 @@ struct HelpPage {
 struct HelpFonts {
     std::span<const std::string_view> bodyFamilies;
     std::span<const std::string_view> headingFamilies;
-    int bodyPixelSize;  // character height; the line (cell) height is 13 px at design size
+    int bodyPixelSize;  // character (em) height in pixels at design size
     int headingPixelSize;
 };
 

@@ -47,7 +47,7 @@ QFont boxFont() {
 QPoint toQt(const PixelPoint& p) {
     return {p.x, p.y};
 }
-QColor toQt(const Rgb& c) {
+QColor toQt(const Colour& c) {
     return {c.r, c.g, c.b};
 }
 
@@ -74,9 +74,10 @@ AboutBox::AboutBox(QWidget* parent)
         QString text = QString::fromLatin1(def.text);
         if (def.top == 62) {
             const QFontMetrics fm(f);
-            const int blank = std::max(1, fm.horizontalAdvance(QLatin1Char(' ')));
-            const int blanks = (AboutCube::kSquare + 4 + blank - 1) / blank;
-            text = QString(blanks, QLatin1Char(' ')) + text;
+            QString blanks;
+            while (fm.horizontalAdvance(blanks) <= AboutCube::kSquare + 4)
+                blanks += QLatin1Char(' ');
+            text = blanks + text;
             label->setFixedWidth(kNoticeWidth);
         }
         label->setText(text);

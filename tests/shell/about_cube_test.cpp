@@ -113,8 +113,8 @@ TEST(AboutCube, UnrotatedCubeShowsOnlyTheFrontFaceHeadOn) {
     ASSERT_EQ(frame.faces.size(), 1u);
     const CubeFacePaint& p = frame.faces[0];
     EXPECT_EQ(p.face, 1);
-    EXPECT_EQ(p.faceColour, (Rgb{120, 184, 120}));  // base + 8 * 15
-    EXPECT_EQ(p.starColour, (Rgb{45, 255, 45}));    // 3L with L = 15
+    EXPECT_EQ(p.faceColour, (Colour{120, 184, 120}));  // base + 8 * 15
+    EXPECT_EQ(p.starColour, (Colour{45, 255, 45}));    // 3L with L = 15
     const PixelPoint corners[] = {{25, 85}, {25, 25}, {85, 25}, {85, 85}};
     for (int i = 0; i < 4; ++i) EXPECT_EQ(p.corners[i], corners[i]) << i;
 }
@@ -123,8 +123,8 @@ TEST(AboutCube, QuarterTurnsBringTheExpectedFaceToTheFront) {
     const struct {
         std::array<int, 3> start;  // one step with the smallest advance adds 3
         int front;
-        Rgb faceColour;
-        Rgb starColour;
+        Colour faceColour;
+        Colour starColour;
     } cases[] = {
         {{87, 357, 357}, 5, {152, 152, 120}, {255, 255, 75}},   // 90 about x: bottom face
         {{357, 87, 357}, 2, {120, 120, 184}, {255, 75, 75}},    // 90 about y: right face

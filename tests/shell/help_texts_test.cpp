@@ -85,16 +85,16 @@ TEST(HelpTexts, StylesGiveTheirColours) {
     const struct {
         HelpStyle style;
         bool heading, bold;
-        std::optional<Rgb> colour;
+        std::optional<Colour> colour;
     } cases[] = {
-        {HelpStyle::Heading, true, true, Rgb{128, 0, 0}},
-        {HelpStyle::Black, false, false, Rgb{0, 0, 0}},
+        {HelpStyle::Heading, true, true, Colour{128, 0, 0}},
+        {HelpStyle::Black, false, false, Colour{0, 0, 0}},
         {HelpStyle::WindowText, false, false, std::nullopt},
-        {HelpStyle::BoldBlue, false, true, Rgb{0, 0, 255}},
-        {HelpStyle::BoldDeepBlue, false, true, Rgb{0, 0, 160}},
-        {HelpStyle::Purple, false, false, Rgb{128, 0, 128}},
-        {HelpStyle::Green, false, false, Rgb{0, 128, 0}},
-        {HelpStyle::Navy, false, false, Rgb{0, 0, 128}},
+        {HelpStyle::BoldBlue, false, true, Colour{0, 0, 255}},
+        {HelpStyle::BoldDeepBlue, false, true, Colour{0, 0, 160}},
+        {HelpStyle::Purple, false, false, Colour{128, 0, 128}},
+        {HelpStyle::Green, false, false, Colour{0, 128, 0}},
+        {HelpStyle::Navy, false, false, Colour{0, 0, 128}},
     };
     for (const auto& c : cases) {
         HelpLook look = helpLook(c.style);

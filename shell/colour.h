@@ -3,11 +3,11 @@
 
 namespace tobrisk {
 
-struct Rgb {
+struct Colour {
     int r = 0;
     int g = 0;
     int b = 0;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
+    friend bool operator==(const Colour&, const Colour&) = default;
 };
 
 }  // namespace tobrisk
