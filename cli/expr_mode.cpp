@@ -3,6 +3,7 @@
 // per input line: the result line's text after the line was handled.
 
 #include <cmath>
+#include <cstdio>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -72,6 +73,29 @@ class CliView : public ExpressionView {
     int interval_ = LineCalculation::kNormalInterval;
 };
 
+// The system clock until ":now" fixes it.
+class CliClock : public Clock {
+  public:
+    double now() const override { return fixed_ ? *fixed_ : system_.now(); }
+    void set(double t) { fixed_ = t; }
+
+  private:
+    SystemClock system_;
+    std::optional<double> fixed_;
+};
+
+// "YYYY-MM-DD HH:MM:SS" as a date-time double.
+std::optional<double> parseDateTime(const std::string& text) {
+    int y, mo, d, h, mi, sec;
+    char tail;
+    if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &y, &mo, &d, &h, &mi, &sec, &tail) != 6)
+        return std::nullopt;
+    if (mo < 1 || mo > 12 || d < 1 || d > 31 || h < 0 || h > 23 || mi < 0 || mi > 59 || sec < 0 ||
+        sec > 59)
+        return std::nullopt;
+    return encodeDateTime(y, mo, d, h, mi, sec);
+}
+
 std::optional<bool> yesNo(const std::string& arg) {
     if (arg == "yes") return true;
     if (arg == "no") return false;
@@ -80,6 +104,9 @@ std::optional<bool> yesNo(const std::string& arg) {
 
 struct Session {
     DataRecord& record;
+    RecordFiles& files;
+    FakeDialogs& dialogs;
+    CliClock& clock;
     CalcContext& ctx;
     VariableStore& store;
     CliView& view;
@@ -128,6 +155,25 @@ struct Session {
         } else if (name == "entry" && arg.empty()) {
             out << toTerminal(view.entryText()) << '\n';
             return;
+        } else if (name == "now" && parseDateTime(arg)) {
+            clock.set(*parseDateTime(arg));
+        } else if (name == "tick" && arg.empty()) {
+            // The window timer's tick: reminders and the continuation blink come with the
+            // control commands; nothing else happens on a tick.
+        } else if (name == "answer" && (arg == "ok" || arg == "cancel")) {
+            dialogs.answers.push_back(arg == "ok");
+        } else if (name == "open" && !arg.empty()) {
+            dialogs.openPaths.push_back(arg);
+            files.open([this] {
+                store.rebuildFunctionNames();
+                applyOptions(false);
+                store.refreshListing(ctx.forms);
+            });
+            dialogs.openPaths.clear();
+        } else if (name == "saveas" && !arg.empty()) {
+            dialogs.savePaths.push_back(arg);
+            files.saveAs([this] { gatherOptions(); });
+            dialogs.savePaths.clear();
         } else {
             out.flush();
             err << "error: unknown command " << line << '\n';
@@ -135,11 +181,13 @@ struct Session {
         out << toTerminal(view.resultText()) << '\n';
     }
 
-    // Options from the record, as the window applies them at creation.
-    void applyOptions() {
+    // Options from the record, as the window applies them at creation (with the angle unit)
+    // and after a configuration was loaded (without it).
+    void applyOptions(bool withAngle) {
         using namespace layout;
-        ctx.angleFactor =
-            record.slot(kAngleUnit) == 0 ? CalcContext::kRadians : CalcContext::kDegrees;
+        if (withAngle)
+            ctx.angleFactor =
+                record.slot(kAngleUnit) == 0 ? CalcContext::kRadians : CalcContext::kDegrees;
         ctx.forms.setDecimalPlaces(record.slot(kDecimalPlaces));
         ctx.forms.setIntegersWithoutDecimals(record.slot(kIntegersWithoutDecimals) == 1);
         calc.setFactorBig(record.slot(kFactorBig) == 1);
@@ -172,7 +220,7 @@ int runExpressionMode(std::istream& in, std::ostream& out, std::ostream& err, co
             if (c == '\r') c = ' ';
         out << "message: " << text << '\n';
     };
-    SystemClock clock;
+    CliClock clock;
     const Separators separators{'.', ','};
     AppServices services{alerts, dialogs, clock, separators, programFolder(), o.dataDir};
 
@@ -190,8 +238,8 @@ int runExpressionMode(std::istream& in, std::ostream& out, std::ostream& err, co
     CliView view(alerts);
     NoCommands commands;
     LineCalculation calc(ctx, store, view, commands);
-    Session session{record, ctx, store, view, calc, out, err};
-    session.applyOptions();
+    Session session{record, files, dialogs, clock, ctx, store, view, calc, out, err};
+    session.applyOptions(true);
     store.refreshListing(ctx.forms);
     if (loaded.created) {
         view.addHistory("(pi/2)^2.5 + sqrt(2)");
