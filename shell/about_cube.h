@@ -3,7 +3,10 @@
 // the cube's corners and faces with their spinning stars, and the three rotation angles. Each
 // step() computes one animation frame; frame() says what to paint, in painting order, in window
 // pixels of the 110 x 110 square at the top-left corner. The random source is injected so that
-// a test can replay a pose; the window passes a uniform generator.
+// a test can replay a pose; the window passes a uniform generator. It is asked random(5) once
+// per face (0..5) by the constructor for the spin speeds, then random(4) for ax, ay and az at
+// the start of every step. The stars painted by a frame are those the previous frame spun, so
+// the first frame's stars are single points at the cube's centre.
 
 #include <array>
 #include <functional>
