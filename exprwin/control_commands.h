@@ -24,6 +24,8 @@ class ControlCommands : public CommandHook {
 
     ControlCommands(VariableStore& store, CalcContext& context, AppServices& services,
                     ExpressionSurface& surface);
+    ControlCommands(const ControlCommands&) = delete;
+    ControlCommands& operator=(const ControlCommands&) = delete;
 
     // Runs the line when it is a command (case-sensitive: "del ", "delete " or "note "
     // followed, after blanks, by a-z or 0-9); true when it was one.
