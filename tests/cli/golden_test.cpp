@@ -2,7 +2,8 @@
 // ("> LINE"), the standard output they must give (every other line, verbatim; an empty line is
 // an expected empty output line), expected standard-error lines ("! TEXT"; when a file has
 // none, standard error is not checked), comments ("# ...") and "%restart", which ends the
-// process and starts a new one on the same data folder (to check what was saved).
+// process and starts a new one on the same data folder (to check what was saved). "$DIR" in
+// any line stands for that data folder.
 
 #include <gtest/gtest.h>
 
@@ -55,8 +56,17 @@ std::vector<std::string> readLines(const fs::path& file) {
     return lines;
 }
 
-void compare(const std::vector<Expected>& want, const std::vector<std::string>& got,
-             const std::string& stream, const std::string& file) {
+std::string withDir(const std::string& s, const std::string& dir) {
+    std::string out;
+    std::size_t from = 0;
+    for (std::size_t at; (at = s.find("$DIR", from)) != std::string::npos; from = at + 4)
+        out.append(s, from, at - from).append(dir);
+    return out.append(s, from, std::string::npos);
+}
+
+void compare(std::vector<Expected> want, const std::vector<std::string>& got,
+             const std::string& dir, const std::string& stream, const std::string& file) {
+    for (Expected& w : want) w.text = withDir(w.text, dir);
     for (std::size_t i = 0; i < want.size(); ++i) {
         if (i >= got.size()) {
             ADD_FAILURE() << file << ":" << want[i].goldenLine << ": " << stream
@@ -85,14 +95,15 @@ TEST_P(Golden, OutputMatches) {
         const fs::path in = dir / "in.txt", out = dir / "out.txt", err = dir / "err.txt";
         {
             std::ofstream f(in, std::ios::binary);
-            for (const std::string& l : s.input) f << l << '\n';
+            for (const std::string& l : s.input) f << withDir(l, dir.string()) << '\n';
         }
         const std::string cmd = std::string("\"") + TOBRISK_CLI_PATH + "\" --data-dir \"" +
                                 dir.string() + "\" < \"" + in.string() + "\" > \"" + out.string() +
                                 "\" 2> \"" + err.string() + "\"";
         ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
-        compare(s.out, readLines(out), "stdout", file.filename().string());
-        if (!s.err.empty()) compare(s.err, readLines(err), "stderr", file.filename().string());
+        const std::string name = file.filename().string();
+        compare(s.out, readLines(out), dir.string(), "stdout", name);
+        if (!s.err.empty()) compare(s.err, readLines(err), dir.string(), "stderr", name);
     }
     fs::remove_all(dir);
 }
