@@ -33,6 +33,8 @@ struct TokenTable {
     std::array<Token, kMaxTokens + 2> entries{};
     int count = 0;
 
+    TokenTable() { clear(); }
+
     // Any index: below 0 gives the start sentinel, past count the end sentinel.
     const Token& at(int k) const {
         if (k <= 0) return entries[0];
@@ -41,8 +43,9 @@ struct TokenTable {
     }
     char kind(int k) const { return at(k).kind; }
     const std::string& text(int k) const { return at(k).text; }
+    // Entries past count + 1 are never read, so only those in use are reset.
     void clear() {
-        for (auto& t : entries) t = Token{};
+        for (int k = 0; k <= count + 1; ++k) entries[k] = Token{};
         entries[0].kind = ';';
         entries[0].text = ";";
         count = 0;
