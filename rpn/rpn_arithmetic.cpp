@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace tobrisk {
 
@@ -72,6 +73,8 @@ Outcome RpnArithmetic::power(long double y, long double x) {
             return checked(powerBySquaring(1 / y, n));
         }
         if (p == 0) return {0, Fault::Overflow};  // |Y| < 1: 1/p is beyond the range
+        // A subnormal power has lost digits its reciprocal would show.
+        if (std::fabs(p) < std::numeric_limits<long double>::min()) return checked(std::pow(y, x));
         return checked(1 / p);
     }
     if (y == 0) return {0, Fault::DivisionByZero};  // ln 0 with a negative exponent

@@ -62,6 +62,12 @@ TEST(RpnEntry, TypingAndLiftRules) {
         {"1 Enter 0 / 5", "5", "0 | 1 | 0 | 5"},
         {"1 Enter 0 / 5 del", "0.0000", "0 | 1 | 0 | 0"},
         {"1 Enter 0 / del", "0.0000", "0 | 0 | 1 | 0"},
+        // A number typed after a message is a number: clx and delete act on it.
+        {"1 Enter 0 / 5 clx", "0.0000", "0 | 1 | 0 | 0"},
+        {"1 Enter 0 / 5 6 del", "5", "0 | 1 | 0 | 5"},
+        // An entry emptied by delete has no sign to change.
+        {"1 2 del del chs", "0.0000", "0 | 0 | 0 | 0"},
+        {"1 2 del del chs 4", "4", "0 | 0 | 0 | 4"},
     };
     run(std::begin(cases), std::end(cases));
 }
@@ -89,7 +95,14 @@ TEST(RpnOperations, ArithmeticAndFailures) {
         {"1 E 4 0 0 0 Enter 5 chs ^", "0.0000", "0 | 0 | 0 | 0"},
         {"1 E chs 3 0 0 0 Enter 2 chs ^", "Out of Range", "0 | 0 | 1E-3000 | -2"},
         {"2 Enter 1 0 0 0 0 0 ^", "Out of Range", "0 | 0 | 2 | 100000"},
-        {"2 Enter 0 . 5 ^", "1.4142", "0 | 0 | 0 | 1.4142135623731"},
+        {". 5 Enter 1 6 3 8 4 chs ^", "Out of Range", "0 | 0 | 0.5 | -16384"},
+        {". 5 Enter 1 6 3 8 3 chs ^", "5.94865747678616 E4931",
+         "0 | 0 | 0 | 5.94865747678616E4931"},
+        {"2 Enter 1 6 3 8 3 chs ^", "1.68105157155605 E-4932",
+         "0 | 0 | 0 | 1.68105157155605E-4932"},
+        {"2 Enter 1 6 4 4 5 chs ^", "3.64519953188247 E-4951",
+         "0 | 0 | 0 | 3.64519953188247E-4951"},
+        {"1 0 Enter 1 0 0 . 5 ^", "3.16227766016838 E100", "0 | 0 | 0 | 3.16227766016838E100"},
         {"1 Enter 2 Enter 3 Enter 4 +", "7.0000", "1 | 1 | 2 | 7"},
         {"1 Enter 2 Enter 8 Enter 2 /", "4.0000", "1 | 1 | 2 | 4"},
         {"7 Enter 2 -", "5.0000", "0 | 0 | 0 | 5"},

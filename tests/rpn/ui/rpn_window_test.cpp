@@ -178,9 +178,17 @@ TEST_F(RpnWindowTest, KeyboardTable) {
     QTest::keyClick(window.get(), Qt::Key_Minus, Qt::ControlModifier);  // chs
     EXPECT_EQ(display(), "-12");
     // Enter with a button focused performs Enter, not the button's click.
-    button("BtnAdClrg")->setFocus();
-    QTest::keyClick(button("BtnAdClrg"), Qt::Key_Return);
+    button("BtnAdChs")->setFocus();
+    QTest::keyClick(button("BtnAdChs"), Qt::Key_Space);
     EXPECT_EQ(display(), "-12.0000");
+    EXPECT_EQ(edit("Edit3")->text(), "-12");
+    QTest::keyClick(button("BtnAdChs"), Qt::Key_Return);
+    EXPECT_EQ(edit("Edit2")->text(), "-12");
+    QTest::keyClick(window.get(), Qt::Key_Delete, Qt::ControlModifier);  // clst
+    QTest::keyClick(window.get(), Qt::Key_1);
+    QTest::keyClick(window.get(), Qt::Key_2);
+    QTest::keyClick(window.get(), Qt::Key_Minus, Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_Enter, Qt::KeypadModifier);
     QTest::keyClick(button("BtnAdClrg"), Qt::Key_2);
     QTest::keyClick(button("BtnAdClrg"), Qt::Key_AsciiCircum, Qt::ShiftModifier);
     EXPECT_EQ(display(), "144.0000");
