@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTest>
 
 namespace tobrisk {
@@ -68,6 +69,19 @@ TEST(AboutBox, TimerIsBriskOnlyWhileTheBoxIsActive) {
     box.present();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
     EXPECT_EQ(box.timerInterval(), 100);
+}
+
+TEST(AboutBox, FirstShowingIsCentredAndLaterOnesKeepTheUsersPlace) {
+    app();
+    AboutBox box;
+    box.present();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    const QPoint centre = box.screen()->availableGeometry().center();
+    EXPECT_LE((box.frameGeometry().center() - centre).manhattanLength(), 2);
+    box.move(10, 20);
+    box.hide();
+    box.present();
+    EXPECT_EQ(box.pos(), QPoint(10, 20));
 }
 
 TEST(AboutBox, AnimatesAndPaintsSolidStars) {
