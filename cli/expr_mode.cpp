@@ -1,6 +1,7 @@
 // tobrisk-cli's expression mode: every input line is typed into the entry line and calculated
 // as by Enter; lines starting with ':' are the window's commands (see README). One output line
-// per input line: the result line's text after the line was handled.
+// per input line: the result line's text after the line was handled. The calculator behind it
+// is the window's own controller, control commands included.
 
 #include <cmath>
 #include <cstdio>
@@ -11,10 +12,10 @@
 
 #include "cli/cli_modes.h"
 #include "engine/calc_context.h"
-#include "engine/expression_view.h"
-#include "engine/line_calculation.h"
 #include "engine/variable_store.h"
 #include "exprwin/data_record.h"
+#include "exprwin/expression_controller.h"
+#include "exprwin/expression_surface.h"
 #include "exprwin/record_files.h"
 #include "platform/app_services.h"
 #include "platform/fakes.h"
@@ -39,38 +40,33 @@ std::string toTerminal(const std::string& cp1252) {
     return isAscii(cp1252) ? cp1252 : cp1252ToUtf8(cp1252);
 }
 
-// The expression window over plain strings; alerts go to the platform's (recording) alerts.
-class CliView : public ExpressionView {
+// The expression window over plain strings.
+class CliSurface : public ExpressionSurface {
   public:
-    explicit CliView(Alerts& alerts) : alerts_(alerts) {}
-
     std::string entryText() const override { return entry_; }
     void setEntryText(const std::string& text) override { entry_ = text; }
     void selectAllEntry() override {}
     std::string resultText() const override { return result_; }
     void setResultText(const std::string& text) override { result_ = text; }
-    void setResultColour(ResultColour colour) override { colour_ = colour; }
+    void setResultColour(ResultColour) override {}
     void addHistory(const std::string& line) override { history_.push_back(line); }
+    void clearHistory() override { history_.clear(); }
+    std::vector<std::string> history() const override { return history_; }
     std::optional<std::string> lastHistoryItem() const override {
         if (history_.empty()) return std::nullopt;
         return history_.back();
     }
-    void clearHistory() override { history_.clear(); }
-    bool automaticSomaMode() const override { return soma_; }
-    void alert(AlertKind kind) override { alerts_.play(kind); }
-    void setTimerInterval(int milliseconds) override { interval_ = milliseconds; }
-    void repaint() override {}
+    void setListing(const std::vector<std::string>& lines) override { listing_ = lines; }
+    void setTimerInterval(int) override {}
+    void repaintNow() override {}
+    void setCaption(const std::string&) override {}
 
-    void setSoma(bool on) { soma_ = on; }
-    const std::vector<std::string>& history() const { return history_; }
+    const std::vector<std::string>& historyItems() const { return history_; }
+    const std::vector<std::string>& listing() const { return listing_; }
 
   private:
-    Alerts& alerts_;
     std::string entry_, result_;
-    ResultColour colour_ = ResultColour::Normal;
-    std::vector<std::string> history_;
-    bool soma_ = false;
-    int interval_ = LineCalculation::kNormalInterval;
+    std::vector<std::string> history_, listing_;
 };
 
 // The system clock until ":now" fixes it.
@@ -107,10 +103,8 @@ struct Session {
     RecordFiles& files;
     FakeDialogs& dialogs;
     CliClock& clock;
-    CalcContext& ctx;
-    VariableStore& store;
-    CliView& view;
-    LineCalculation& calc;
+    ExpressionController& controller;
+    CliSurface& surface;
     std::ostream& out;
     std::ostream& err;
 
@@ -119,88 +113,61 @@ struct Session {
         out << '\n';
     }
 
-    // A ':' line; false when it is no command (reported on err).
+    void setOption(int slot, bool on) { record.setSlot(slot, on ? 1 : 0); }
+
     void command(const std::string& line) {
         const std::size_t space = line.find(' ');
         const std::string name = line.substr(1, space == std::string::npos ? line.npos : space - 1);
         const std::string arg = space == std::string::npos ? std::string() : line.substr(space + 1);
         if (name == "frac") {
-            view.setEntryText(toEngine(arg));
-            calc.calculateInFractionMode();
+            surface.setEntryText(toEngine(arg));
+            controller.calculateLine(true);
         } else if (name == "factor") {
-            view.setEntryText(toEngine(arg));
-            calc.factorInteger();
+            surface.setEntryText(toEngine(arg));
+            controller.factorInteger();
         } else if (name == "decimals" && arg == "auto") {
-            view.setResultText(ctx.redisplayAutomatic());
+            controller.setAutomaticDecimals();
         } else if (name == "decimals" && arg.size() == 1 && arg[0] >= '0' && arg[0] <= '9') {
-            view.setResultText(ctx.redisplay(arg[0] - '0'));
-        } else if (name == "degrees" && arg.empty()) {
-            ctx.angleFactor = CalcContext::kDegrees;
-        } else if (name == "radians" && arg.empty()) {
-            ctx.angleFactor = CalcContext::kRadians;
+            controller.setDecimalPlaces(arg[0] - '0');
+        } else if ((name == "degrees" || name == "radians") && arg.empty()) {
+            if (controller.degrees() != (name == "degrees")) controller.toggleAngleUnit();
         } else if (name == "soma" && yesNo(arg)) {
-            view.setSoma(*yesNo(arg));
+            setOption(layout::kAutoSoma, *yesNo(arg));
         } else if (name == "factorbig" && yesNo(arg)) {
-            calc.setFactorBig(*yesNo(arg));
+            setOption(layout::kFactorBig, *yesNo(arg));
         } else if (name == "intnodec" && yesNo(arg)) {
-            ctx.forms.setIntegersWithoutDecimals(*yesNo(arg));
+            setOption(layout::kIntegersWithoutDecimals, *yesNo(arg));
+            controller.applyOptions();
         } else if (name == "trace" && arg.empty()) {
-            view.setResultText(ctx.lastPostfixTrace);
+            controller.showTrace();
         } else if (name == "listing" && arg.empty()) {
-            printList(store.listing());
+            printList(surface.listing());
             return;
         } else if (name == "history" && arg.empty()) {
-            printList(view.history());
+            printList(surface.historyItems());
             return;
         } else if (name == "entry" && arg.empty()) {
-            out << toTerminal(view.entryText()) << '\n';
+            out << toTerminal(surface.entryText()) << '\n';
             return;
         } else if (name == "now" && parseDateTime(arg)) {
             clock.set(*parseDateTime(arg));
         } else if (name == "tick" && arg.empty()) {
-            // The window timer's tick: reminders and the continuation blink come with the
-            // control commands; nothing else happens on a tick.
+            controller.timerTick();
         } else if (name == "answer" && (arg == "ok" || arg == "cancel")) {
             dialogs.answers.push_back(arg == "ok");
         } else if (name == "open" && !arg.empty()) {
             dialogs.openPaths.push_back(arg);
-            files.open([this] {
-                store.rebuildFunctionNames();
-                applyOptions(false);
-                store.refreshListing(ctx.forms);
-            });
+            files.open([this] { controller.recordReplaced(); });
             dialogs.openPaths.clear();
         } else if (name == "saveas" && !arg.empty()) {
             dialogs.savePaths.push_back(arg);
-            files.saveAs([this] { gatherOptions(); });
+            files.saveAs([this] { controller.gatherOptions(record); });
             dialogs.savePaths.clear();
         } else {
             out.flush();
             err << "error: unknown command " << line << '\n';
         }
-        out << toTerminal(view.resultText()) << '\n';
-    }
-
-    // Options from the record, as the window applies them at creation (with the angle unit)
-    // and after a configuration was loaded (without it).
-    void applyOptions(bool withAngle) {
-        using namespace layout;
-        if (withAngle)
-            ctx.angleFactor =
-                record.slot(kAngleUnit) == 0 ? CalcContext::kRadians : CalcContext::kDegrees;
-        ctx.forms.setDecimalPlaces(record.slot(kDecimalPlaces));
-        ctx.forms.setIntegersWithoutDecimals(record.slot(kIntegersWithoutDecimals) == 1);
-        calc.setFactorBig(record.slot(kFactorBig) == 1);
-        view.setSoma(record.slot(kAutoSoma) == 1);
-    }
-
-    void gatherOptions() {
-        using namespace layout;
-        record.setSlot(kAngleUnit, ctx.angleFactor == CalcContext::kRadians ? 0 : 1);
-        record.setSlot(kDecimalPlaces, ctx.forms.decimalPlaces());
-        record.setSlot(kIntegersWithoutDecimals, ctx.forms.integersWithoutDecimals() ? 1 : 0);
-        record.setSlot(kFactorBig, calc.factorBig() ? 1 : 0);
-        record.setSlot(kAutoSoma, view.automaticSomaMode() ? 1 : 0);
+        out << toTerminal(surface.resultText()) << '\n';
     }
 };
 
@@ -218,7 +185,7 @@ int runExpressionMode(std::istream& in, std::ostream& out, std::ostream& err, co
         std::string text = m.text;
         for (char& c : text)
             if (c == '\r') c = ' ';
-        out << "message: " << text << '\n';
+        out << "message: " << toTerminal(text) << '\n';
     };
     CliClock clock;
     const Separators separators{'.', ','};
@@ -232,21 +199,16 @@ int runExpressionMode(std::istream& in, std::ostream& out, std::ostream& err, co
     fresh.separators = separators;
     const LoadOutcome loaded = files.loadAtStart(fresh);
 
-    VariableStore store(record);
-    CalcContext ctx;
-    ctx.forms.setSeparators(separators);
-    CliView view(alerts);
-    NoCommands commands;
-    LineCalculation calc(ctx, store, view, commands);
-    Session session{record, files, dialogs, clock, ctx, store, view, calc, out, err};
-    session.applyOptions(true);
-    store.refreshListing(ctx.forms);
+    CliSurface surface;
+    ExpressionController controller(record, services, surface);
     if (loaded.created) {
-        view.addHistory("(pi/2)^2.5 + sqrt(2)");
-        view.addHistory("2+2");
-        view.setEntryText("2+2");
-        view.setResultText("4");
+        surface.addHistory("(pi/2)^2.5 + sqrt(2)");
+        surface.addHistory("2+2");
+        surface.setEntryText("2+2");
+        surface.setResultText("4");
     }
+    controller.start();
+    Session session{record, files, dialogs, clock, controller, surface, out, err};
 
     // Output is flushed only when no more input is waiting: at once when typing, in large
     // blocks when reading a file (flushing per line would cost a system call per line).
@@ -260,13 +222,13 @@ int runExpressionMode(std::istream& in, std::ostream& out, std::ostream& err, co
             session.command(line);
             continue;
         }
-        view.setEntryText(toEngine(line));
-        calc.calculateLine();
-        out << toTerminal(view.resultText()) << '\n';
+        surface.setEntryText(toEngine(line));
+        controller.calculateLine(false);
+        out << toTerminal(surface.resultText()) << '\n';
     }
     in.tie(tied);
     out.flush();
-    const bool saved = files.saveAtClose([&session] { session.gatherOptions(); });
+    const bool saved = files.saveAtClose([&] { controller.gatherOptions(record); });
     out.flush();
     return saved ? 0 : 1;
 }

@@ -96,6 +96,7 @@ void Evaluator::evaluate() {
     depth_ = 0;
     top_ = Slot{};
     closeTextValid_ = false;
+    rChanged_ = false;
     prefix_.clear();
     operandCount_ = 0;
     pendingEntry_ = 0;
@@ -125,7 +126,16 @@ void Evaluator::evaluate() {
     out.exact = top.exact;
     out.denominator = top.den;
     ctx_.stack.depth = depth_;
-    if (listingDirty_) store_.refreshListing(ctx_.forms);
+    if (listingDirty_) {
+        store_.refreshListing(ctx_.forms);
+    } else if (rChanged_ && !ctx_.message.empty()) {
+        // A statement closed before the failure changed r: the listing's first line follows.
+        const DataRecord& rec = store_.record();
+        const int r = VariableStore::kRIndex;
+        store_.setFirstListingLine("r = " + (rec.kind(r) == EntryKind::IntegerVariable
+                                                 ? NumberForms::plainInteger(rec.intValue(r))
+                                                 : ctx_.forms.generalForm(rec.value(r))));
+    }
 }
 
 void Evaluator::run() {
@@ -307,6 +317,7 @@ Evaluator::Flow Evaluator::apply(const PostfixItem& item) {
 
 void Evaluator::writeR(const Slot& top) {
     journal(VariableStore::kRIndex);
+    rChanged_ = true;
     if (ctx_.integerMode) {
         store_.setIntegerVariable(VariableStore::kRIndex, top.value, top.twin);
     } else {

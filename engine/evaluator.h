@@ -127,6 +127,7 @@ class Evaluator {
     int operandCount_ = 0;
     int pendingEntry_ = 0;  // appended for an assignment not yet carried out
     bool listingDirty_ = false;
+    bool rChanged_ = false;
     std::string closeText_;  // general form of the last statement closed, when that was shown
     bool closeTextValid_ = false;
 

@@ -31,6 +31,14 @@ TEST(Evaluator, AssignmentKindsAndR) {
     EXPECT_EQ(e.record.intValue(VariableStore::kRIndex), 10);
 }
 
+TEST(Evaluator, ListingFollowsRWhenALaterStatementFails) {
+    Engine e;
+    e.enter("2");
+    EXPECT_EQ(e.enter("5; 1/0"), "division by zero");
+    EXPECT_EQ(e.record.intValue(VariableStore::kRIndex), 5);
+    EXPECT_EQ(e.store.listing().front(), "r = 5");
+}
+
 TEST(Evaluator, RefusedAssignmentsGoOn) {
     Engine e;
     EXPECT_EQ(e.enter("pi = 3; 7"), "\"pi\" variable can't be altered");
