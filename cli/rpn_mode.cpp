@@ -228,8 +228,10 @@ int runRpnMode(std::istream& in, std::ostream& out, std::ostream& err, const Opt
         }
         out << cp1252ToUtf8(machine.display()) << '\n';
     }
-    files.saveAtClose([] {});
-    return 0;
+    out.flush();
+    const bool saved = files.saveAtClose([] {});
+    out.flush();
+    return saved ? 0 : 1;
 }
 
 }  // namespace tobrisk::cli

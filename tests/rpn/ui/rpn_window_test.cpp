@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -343,6 +344,23 @@ TEST_F(RpnWindowTest, MenuCommandsGoToTheHost) {
     EXPECT_EQ(host.helpFileOpened, 1);
     EXPECT_EQ(host.helpShown, std::vector<Calculator>{Calculator::Rpn});
     EXPECT_EQ(host.aboutShown, 1);
+}
+
+TEST_F(RpnWindowTest, RightClickAnywhereOpensTheMenu) {
+    open();
+    for (const char* name : {"BtnAdSto", "Btn5", "BtnAdClst"}) {
+        QWidget* target = button(name);
+        QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(2, 2),
+                            target->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(target, &e);
+        EXPECT_TRUE(window->popupMenu()->isVisible()) << name;
+        window->popupMenu()->hide();
+    }
+    QWidget* field = edit("Memo1");
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(2, 2), field->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(field, &e);
+    EXPECT_TRUE(window->popupMenu()->isVisible());
+    window->popupMenu()->hide();
 }
 
 TEST_F(RpnWindowTest, AlwaysOnTopAndClose) {
