@@ -63,7 +63,7 @@ TEST(Factoring, FastListsEqualTrialDivisionForEveryNumberUpTo300000) {
 TEST(Factoring, FastListsEqualTrialDivisionOnRandomNumbers) {
     std::mt19937_64 rng(12345);
     // Spread over magnitudes up to 10^11, where trial division stays affordable.
-    for (int i = 0; i < 20000; ++i) {
+    for (int i = 0; i < 10000; ++i) {
         int digits = 6 + i % 6;
         int64_t top = 1;
         for (int k = 0; k < digits; ++k) top *= 10;
@@ -80,7 +80,7 @@ TEST(Factoring, BuiltProductsOfKnownPrimesUpTo2To63) {
         2147483629, 2147483647, 4294967291, 1000000007, 99999999977, 3037000493};
     std::mt19937_64 rng(7);
     int built = 0;
-    while (built < 20000) {
+    while (built < 5000) {
         std::vector<int64_t> exps(primes.size(), 0);
         I128 n = 1;
         bool ok = true;
@@ -104,6 +104,36 @@ TEST(Factoring, BuiltProductsOfKnownPrimesUpTo2To63) {
     }
 }
 
+// Random numbers over the whole range: ascending primes whose powers multiply back to n.
+TEST(Factoring, RandomNumbersBelow2To63MultiplyBack) {
+    std::mt19937_64 rng(99);
+    for (int i = 0; i < 20000; ++i) {
+        const uint64_t n = (rng() >> (1 + i % 40)) | 2;
+        const FactorList list = Factoring::primeFactors(n);
+        I128 product = 1;
+        int64_t last = 1;
+        for (const FactorPair& f : list) {
+            ASSERT_GT(f.prime, last) << n;
+            ASSERT_TRUE(Factoring::isPrime(static_cast<uint64_t>(f.prime))) << n << " " << f.prime;
+            for (int64_t e = 0; e < f.exponent; ++e) product *= f.prime;
+            last = f.prime;
+        }
+        ASSERT_EQ(product, static_cast<I128>(n)) << n;
+    }
+}
+
+TEST(Factoring, PrimalityAgreesWithTrialDivision) {
+    for (uint64_t n = 0; n < 200000; ++n) {
+        const FactorList l = trialDivision(static_cast<int64_t>(n));
+        const bool prime = n >= 2 && l.count == 1 && l.pairs[0].exponent == 1;
+        ASSERT_EQ(Factoring::isPrime(n), prime) << n;
+    }
+    // Strong pseudoprimes to several small bases.
+    for (uint64_t n : {3215031751ULL, 2152302898747ULL, 3474749660383ULL, 341550071728321ULL,
+                       3825123056546413051ULL})
+        EXPECT_FALSE(Factoring::isPrime(n)) << n;
+}
+
 TEST(Factoring, HardCasesBelow2To63) {
     struct Case {
         int64_t n;
@@ -117,6 +147,11 @@ TEST(Factoring, HardCasesBelow2To63) {
         {9223372036854775807, "7^2 x 73^1 x 127^1 x 337^1 x 92737^1 x 649657^1"},
         {999999866000004473, "999999929^1 x 999999937^1"},
         {4611686018427387904, "2^62"},
+        {9223253290108583207, "2097143^3"},  // prime cubes and powers beyond the small primes
+        {1201024845477409681, "1031^6"},
+        {281487861809153, "65537^3"},
+        {4565522057410609, "1031^2 x 65537^2"},
+        {9223371726543388987, "1073741789^1 x 8589934583^1"},
     };
     Factoring f;
     f.setFactorBig(true);
