@@ -85,7 +85,9 @@ std::string DisplayFormat::modeMarks() const {
 }
 
 std::string DisplayFormat::general(long double x) const {
-    Decimal d = toDecimal(x, 15);
+    // 18 digits first, then 15 with halves up: a typed "1.000000000000005" reads as written.
+    Decimal d = toDecimal(x, 18);
+    roundToDecimals(d, 15 - d.exponent);
     if (d.digits.empty()) return "0";
     std::string out = d.negative ? "-" : "";
     const long n = static_cast<long>(d.digits.size());

@@ -77,6 +77,9 @@ TEST(DisplayFormat, GeneralFormat) {
         {-2.5L, "-2.5"},
         {100, "100"},
         {0.1L + 0.2L, "0.3"},
+        {1.000000000000005L, "1.00000000000001"},
+        {999999999999999.9L, "1E15"},
+        {-0.000123456789012345678L, "-0.000123456789012346"},
     };
     DisplayFormat f;
     for (const auto& c : cases) EXPECT_EQ(f.general(c.x), c.text);
