@@ -161,6 +161,49 @@ long double extremum(const CashPolynomial& p, long double a, long double b, long
     return b;
 }
 
+// Two sign changes, s * p(0) > 0: Newton steps from zero towards the dip of s * p. Each step
+// either stays outside the nearer root (and converges on it), or lands in the dip (and
+// brackets it). False when it passes the extremum or leaves the range: no shortcut then.
+bool downhillFromZero(const CashPolynomial& p, int s, long double lo, long double hi,
+                      long double& root) {
+    long double t = 0, v, d;
+    p.at(t, v, d);
+    if (!(s * v > 0) || d == 0) return false;
+    for (int k = 0; k < 60; ++k) {
+        long double next = t - v / d;
+        if (!std::isfinite(next) || next <= lo || next >= hi) return false;
+        long double vn, dn;
+        p.at(next, vn, dn);
+        // A step far past the dip (the function is flat near zero) is halved until it lands
+        // short of the far side.
+        for (int h = 0; h < 30 && s * vn > 0 && s * vn >= s * v; ++h) {
+            next = t + (next - t) / 2;
+            p.at(next, vn, dn);
+        }
+        if (s * vn <= 0) {
+            root = vn == 0 ? next : safeNewton(p, t, next, next);
+            return true;
+        }
+        if (sign(dn) != sign(d)) {
+            // Past the extremum without reaching the dip's floor: the extremum lies between
+            // the last two steps, and the root before it when the floor is below zero.
+            long double m = extremum(p, std::min(t, next), std::max(t, next), 1e-4L);
+            if (!(s * p.value(m) < 0)) return false;
+            root = safeNewton(p, t, m, t);
+            return true;
+        }
+        if (s * vn >= s * v) return false;
+        if (std::fabs(next - t) <= 1e-18L * std::fabs(next) + 1e-24L) {
+            root = next;
+            return true;
+        }
+        t = next;
+        v = vn;
+        d = dn;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool InterestRateBracketed(int n, long double pmt, long double pv, long double fv, int type,
@@ -183,6 +226,12 @@ bool InterestRateBracketed(int n, long double pmt, long double pv, long double f
         root = safeNewton(p, lo, hi, 0);
     } else {
         int s = sign(p.leading());
+        // Usually zero lies outside both roots and Newton's method, run downhill from zero,
+        // meets the nearer root at once; whatever else it meets goes to the full search.
+        if (downhillFromZero(p, s, lo, hi, root)) {
+            rate = std::expm1(root);
+            return std::isfinite(rate) && rate > -1.0L;
+        }
         // Bracket the extremum outwards from zero: the slope grows exponentially, and Brent's
         // method is slow on the whole range.
         long double a = 0, b = 0, fa = p.slope(0);
@@ -193,7 +242,7 @@ bool InterestRateBracketed(int n, long double pmt, long double pv, long double f
             a = b;
         }
         if (a > b) std::swap(a, b);
-        long double t = fa == 0 ? 0 : extremum(p, a, b, 1e-9L);
+        long double t = fa == 0 ? 0 : extremum(p, a, b, 1e-4L);
         long double pt = s * p.value(t);
         if (pt > 0) {
             // Perhaps a shallow dip that the rough extremum missed.
