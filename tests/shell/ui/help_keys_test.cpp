@@ -46,7 +46,8 @@ class HelpKeysTest : public ::testing::TestWithParam<Calculator> {
         ASSERT_TRUE(QTest::qWaitForWindowActive(calculator));
         // The browser stands in for the desktop's open-document operation: its setSource slot
         // records the URL handed over.
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "setSource");
+        opened = std::make_unique<QTextBrowser>();
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), opened.get(), "setSource");
     }
     void TearDown() override {
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
@@ -79,7 +80,8 @@ class HelpKeysTest : public ::testing::TestWithParam<Calculator> {
     std::unique_ptr<AppServices> services;
     std::unique_ptr<AppShell> shell;
     QWidget* calculator = nullptr;
-    QTextBrowser opened;
+    // Made in SetUp: a widget needs the application object first.
+    std::unique_ptr<QTextBrowser> opened;
 };
 
 TEST_P(HelpKeysTest, F1TwiceShowsOneHelpWindowAndTheCalculatorKeepsTheFocus) {
@@ -101,7 +103,7 @@ TEST_P(HelpKeysTest, F1TwiceShowsOneHelpWindowAndTheCalculatorKeepsTheFocus) {
 TEST_P(HelpKeysTest, CtrlF1HandsTheHelpFileBesideTheProgramToTheDesktop) {
     if (!offers(QKeySequence(Qt::CTRL | Qt::Key_F1))) GTEST_SKIP() << "window without Ctrl+F1 yet";
     press(Qt::Key_F1, Qt::ControlModifier);
-    EXPECT_EQ(opened.source(), QUrl::fromLocalFile(QString::fromStdString(folder) + "Tbhelp.chm"));
+    EXPECT_EQ(opened->source(), QUrl::fromLocalFile(QString::fromStdString(folder) + "Tbhelp.chm"));
     EXPECT_TRUE(dialogs.messages.empty());  // a missing file is not reported
 }
 
