@@ -296,6 +296,27 @@ TEST(FinancialModel, TimingChangeKeepsFutureValueAndDownPayment) {
     EXPECT_EQ(g.text(3), "94.56");
 }
 
+TEST(FinancialModel, FailedComposeInAModeChange) {
+    // A rate below -100 % has no rate per period over 12 periods: reported once, the layout
+    // still follows the radio buttons, nothing is re-solved.
+    FinancialFixture f(kGeneric, kEnd, 12);
+    f.type(0, "1000");
+    f.type(1, "-150");
+    f.type(2, "12");
+    f.model.modeChange(Mode::StartOfPeriod);
+    ASSERT_EQ(f.view.messages.size(), 1u);
+    EXPECT_EQ(f.view.messages[0], "Interest Rate Incompatible values to calc.");
+    EXPECT_EQ(f.view.layouts.back().timing, kStart);
+    EXPECT_EQ(f.text(0), "1000");
+    EXPECT_FALSE(f.model.quiet());
+    // An unreadable field in a mode change: one message, no re-solve.
+    f.type(1, "2");
+    f.type(3, "abc");
+    f.model.modeChange(Mode::EndOfPeriod);
+    ASSERT_EQ(f.view.messages.size(), 2u);
+    EXPECT_EQ(f.view.messages[1], "\"Payments Value\" Impossible to read ");
+}
+
 TEST(FinancialModel, TypeChangeEmptiesDependentFields) {
     FinancialFixture f(kGeneric, kEnd, 1);
     f.type(0, "1000");

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -81,6 +82,44 @@ TEST(TvmOperations, OfTwoRatesTheOneNearerZero) {
     long double bracketed = 0;
     ASSERT_TRUE(InterestRateBracketed(12, -100, 1000, 100, 1, bracketed));
     EXPECT_NEAR(bracketed, i, 1e-15L);
+}
+
+TEST(TvmOperations, TwoSignChangesGiveTheRootNearestZero) {
+    // Loans repaid at the start of each period with a final sum received back ([+, -, +]
+    // flows), and their mirror images: the search must return a root, and no root may lie
+    // between zero and it.
+    int cases = 0;
+    for (long double rate : {0.0001L, 0.002L, 0.01L, 0.05L, 0.2L, -0.01L, -0.05L}) {
+        for (int n : {2, 6, 12, 60, 360}) {
+            for (long double back : {10.0L, 100.0L, 400.0L}) {
+                for (long double mirror : {1.0L, -1.0L}) {
+                    const long double pv = 1000 * mirror, fv = back * mirror;
+                    // The payment that makes `rate` a root.
+                    long double c = std::pow(1 + rate, n);
+                    long double pmt = -(pv * c + fv) / ((1 + rate) * (c - 1) / rate);
+                    if ((pv + pmt) * mirror <= 0) continue;  // one sign change only
+                    SCOPED_TRACE(::testing::Message() << static_cast<double>(rate) << " n=" << n
+                                                      << " back=" << static_cast<double>(back));
+                    long double i = InterestRate(n, pmt, pv, fv, 1);
+                    long double growth = std::max(1.0L, std::pow(1 + i, n));
+                    long double size =
+                        (std::fabs(pv) + std::fabs(pmt) * n) * growth + std::fabs(fv);
+                    EXPECT_LE(std::fabs(equation(i, n, pmt, pv, fv, 1)), 1e-12L * size);
+                    // Scan between zero and the answer for an earlier sign change.
+                    int s0 = equation(0, n, pmt, pv, fv, 1) > 0;
+                    for (int k = 1; k < 200; ++k) {
+                        long double x = i * k / 200;
+                        if ((equation(x, n, pmt, pv, fv, 1) > 0) != s0) {
+                            ADD_FAILURE() << "a root nearer zero near " << static_cast<double>(x);
+                            break;
+                        }
+                    }
+                    ++cases;
+                }
+            }
+        }
+    }
+    EXPECT_GT(cases, 40);
 }
 
 TEST(TvmOperations, PerpetuityLimitOfTheIteration) {
