@@ -4,7 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "engine/factoring.h"
 
@@ -39,6 +41,32 @@ BENCHMARK_CAPTURE(factorText, primes_2to30_2to33, int64_t{1073741789} * 85899345
 BENCHMARK_CAPTURE(factorText, primes_near_1e9, int64_t{999999929} * 999999937);
 // A number with many small factors.
 BENCHMARK_CAPTURE(factorText, smooth, int64_t{9223372036854775807});
+
+// The worst class for rho: products of two primes of 31 and 32 bits, a fixed random set of
+// them, one factorisation per iteration.
+void balancedSemiprimes(benchmark::State& state) {
+    std::mt19937_64 rng(3);
+    auto prime = [&](uint64_t lo, uint64_t hi) {
+        for (;;)
+            if (uint64_t v = lo + rng() % (hi - lo); Factoring::isPrime(v)) return v;
+    };
+    std::vector<int64_t> numbers;
+    while (numbers.size() < 64) {
+        const uint64_t p = prime(uint64_t{1} << 30, uint64_t{1} << 31);
+        const uint64_t q = prime(uint64_t{1} << 31, 3037000499);
+        if (p <= (uint64_t{1} << 63) / q) numbers.push_back(static_cast<int64_t>(p * q));
+    }
+    Factoring f;
+    f.setFactorBig(true);
+    std::string message;
+    std::size_t k = 0;
+    for (auto _ : state) {
+        std::string text = f.factorText(numbers[k], message);
+        benchmark::DoNotOptimize(text);
+        if (++k == numbers.size()) k = 0;
+    }
+}
+BENCHMARK(balancedSemiprimes)->Unit(benchmark::kMicrosecond);
 
 // What the plain trial division costs on the largest 14-digit prime, for comparison.
 void trialDivisionReference(benchmark::State& state) {
