@@ -285,6 +285,17 @@ void RpnMachine::del() {
     }
 }
 
+void RpnMachine::displayEdited(const std::string& text) {
+    std::string t = text;
+    auto v = readEntryNumber(t);
+    if (!v && !t.empty()) {
+        t.pop_back();
+        v = readEntryNumber(t);
+    }
+    if (v) stack_[0] = *v;
+    display_ = t;
+}
+
 void RpnMachine::windowShown() {
     pads_.fill(record_);
 }

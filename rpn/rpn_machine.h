@@ -77,6 +77,10 @@ class RpnMachine {
     void userDataPad();
     void userFunctionsPad();
 
+    // The display's text was changed by other means than the machine's own writing: X is read
+    // from it as during entry; a text that does not read loses its last character.
+    void displayEdited(const std::string& text);
+
     // The window was shown (slots filled from the store) or handed over (slots emptied).
     void windowShown();
     void windowHidden();

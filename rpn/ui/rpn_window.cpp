@@ -166,6 +166,11 @@ void RpnWindow::buildControls() {
     dp.setColor(QPalette::Text, Qt::white);
     display_->setPalette(dp);
     display_->installEventFilter(this);
+    connect(display_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (rendering_) return;
+        machine_->displayEdited(fromQString(text));
+        render();
+    });
 
     leftGroup_ = new QFrame(this);
     leftGroup_->setObjectName("GroupBox1");
@@ -234,7 +239,9 @@ bool RpnWindow::stackShown() const {
 }
 
 void RpnWindow::render() {
+    rendering_ = true;
     display_->setText(toQString(machine_->display()));
+    rendering_ = false;
     for (int i = 0; i < 4; ++i)
         stackFields_[static_cast<std::size_t>(i)]->setText(toQString(machine_->stackField(4 - i)));
     const auto labels = machine_->padLabels();

@@ -76,6 +76,7 @@ class RpnWindow : public QWidget {
     QPushButton* powerButton_ = nullptr;
     std::array<QPushButton*, 3> glyphButtons_{};  // roll down, roll up, delete
     QMenu* menu_ = nullptr;
+    bool rendering_ = false;  // the display's text is the machine's own
     std::array<QAction*, 3> glyphActions_{};
 };
 

@@ -283,6 +283,15 @@ TEST(RpnDisplayModes, StackFieldsIgnoreTheMode) {
     EXPECT_EQ(f.machine->stackField(2), "1234.5");
 }
 
+TEST(RpnMachine, DisplayEditedFromOutside) {
+    MachineFixture f;
+    f.machine->displayEdited("42.5");
+    EXPECT_EQ(f.machine->x(), 42.5L);
+    f.machine->displayEdited("1E4933");  // refused: the last character goes
+    EXPECT_EQ(f.machine->display(), "1E493");
+    EXPECT_EQ(f.machine->x(), 1e493L);
+}
+
 TEST(RpnMachine, ResetReadsTheRecord) {
     MachineFixture f;
     f.record.setRpnDisplayMode(2);

@@ -346,6 +346,13 @@ TEST_F(RpnWindowTest, MenuCommandsGoToTheHost) {
     EXPECT_EQ(host.aboutShown, 1);
 }
 
+TEST_F(RpnWindowTest, DisplayTextChangedFromOutside) {
+    open();
+    edit("Memo1")->setText("12.5");
+    EXPECT_EQ(edit("Edit4")->text(), "12.5");
+    EXPECT_EQ(window->machine().x(), 12.5L);
+}
+
 TEST_F(RpnWindowTest, RightClickAnywhereOpensTheMenu) {
     open();
     for (const char* name : {"BtnAdSto", "Btn5", "BtnAdClst"}) {
