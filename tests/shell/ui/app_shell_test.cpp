@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -170,6 +171,30 @@ TEST_F(AppShellTest, InactiveApplicationGreysBothLines) {
               w->resultLine()->palette().color(QPalette::Text));
     w->setFocusGreyed(false);
     EXPECT_EQ(w->entryLine()->palette().color(QPalette::Text), normal);
+}
+
+TEST_F(AppShellTest, RpnUserFunctionRunsThroughTheExpressionCalculator) {
+    startShell();
+    ExpressionWindow* expr = shell->expressionWindow();
+    expr->entryLine()->setEditText("sub = \"a-b\"");
+    QTest::keyClick(expr->entryLine()->lineEdit(), Qt::Key_Return);
+    // Continuation state of the expression window must survive the RPN's calls.
+    expr->entryLine()->setEditText("6*7");
+    QTest::keyClick(expr->entryLine()->lineEdit(), Qt::Key_Return);
+    shell->switchCalculator(Calculator::Expression, Calculator::Rpn);
+    QWidget* rpn = shell->rpnWindow();
+    for (const char* name : {"Btn1", "Btn0", "BtnEnter", "Btn3", "BtnUFunc", "Btn7"}) {
+        auto* b = rpn->findChild<QPushButton*>(name);
+        ASSERT_NE(b, nullptr) << name;
+        b->click();
+    }
+    auto* display = rpn->findChild<QLineEdit*>("Memo1");
+    ASSERT_NE(display, nullptr);
+    EXPECT_EQ(display->text().trimmed(), "7.0000");  // sub(10, 3)
+    shell->switchCalculator(Calculator::Rpn, Calculator::Expression);
+    expr->entryLine()->setEditText("+1");
+    QTest::keyClick(expr->entryLine()->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(expr->resultLine()->currentText(), "1");  // "Automatic Soma Mode" is off
 }
 
 }  // namespace
