@@ -78,7 +78,8 @@ struct Engine {
     LineCalculation calc;
 
     Engine() : store(initialised(record)), calc(ctx, store, view, commands) {
-        for (const char* def : {"sq = \"t^2\"", "f = \"a*b+a\"", "a = 1", "b = 2", "t = 3", "x = 12", "y = 37"}) {
+        for (const char* def :
+             {"sq = \"t^2\"", "f = \"a*b+a\"", "a = 1", "b = 2", "t = 3", "x = 12", "y = 37"}) {
             view.entry = def;
             calc.calculateLine();
         }
