@@ -185,7 +185,7 @@ int runExpressionMode(std::istream& in, std::ostream& out, std::ostream& err, co
         std::string text = m.text;
         for (char& c : text)
             if (c == '\r') c = ' ';
-        out << "message: " << toTerminal(text) << '\n';
+        out << "message: " << text << '\n';  // dialog texts are UTF-8 already
     };
     CliClock clock;
     const Separators separators{'.', ','};
