@@ -71,6 +71,8 @@ std::optional<long double> FinNumberText::parse(std::string_view text, char deci
 
 std::string FinNumberText::fixed(long double value, int decimals, char decimal) {
     if (!std::isfinite(value)) return {};
+    // Beyond 18 integer digits the decimals hold nothing: the general form keeps the text short.
+    if (std::fabs(value) >= 1e18L) return general(value, decimal);
     bool negative = std::signbit(value);
     long double magnitude = std::fabs(value);
     // 30 decimals hold the exact value far beyond any rounding decision at 2 or 3 decimals.

@@ -17,7 +17,7 @@ class FinNumberText {
     // and numbers outside the extended range.
     static std::optional<long double> parse(std::string_view text, char decimal);
     // Fixed notation with `decimals` decimals, at least one integer digit, no grouping; never
-    // "-0.00".
+    // "-0.00". From 1e18 on, the general form.
     static std::string fixed(long double value, int decimals, char decimal);
     // General form with 15 significant digits: fixed notation without trailing zeros, or
     // scientific ("1.5E20", "1E-7") when the exponent is 15 or more or the value is below 1e-5.
