@@ -126,7 +126,7 @@ bool LineCalculation::calculateLine(bool continuation) {
         evaluator_.evaluate();
         if (!ctx_.rerun) break;
         ctx_.rerun = false;
-        if (passes + 1 >= kMaxReruns) {
+        if (passes >= kMaxReruns) {
             ctx_.message = kTooManyReruns;
             break;
         }

@@ -27,7 +27,7 @@ class LineCalculation {
   public:
     static constexpr int kNormalInterval = 10000;
     static constexpr int kBlinkInterval = 500;
-    static constexpr int kMaxReruns = 100;
+    static constexpr int kMaxReruns = 100;  // reruns allowed for one typed line
     static constexpr const char* kTooManyReruns =
         "user function calls do not end (more than 100 expansions)";
 
