@@ -165,9 +165,9 @@ void FinancialModel::solveTarget(int target) {
         }
         case 1: {
             if (consumer && v_.PMT == 0)
-                throw ErroC("Calc. of Interest Rate needs Value of Payments");
+                throw fin::ErroC("Calc. of Interest Rate needs Value of Payments");
             if (!consumer && v_.PMT == 0 && v_.FV == 0) {
-                throw ErroC("Calc. of Interest Rate needs Value of Payments or Future Value");
+                throw fin::ErroC("Calc. of Interest Rate needs Value of Payments or Future Value");
             }
             // A zero rate when the payments just repay the present value. It needs a present
             // value to compare with and payments flowing against it: with both on the same side
@@ -185,10 +185,11 @@ void FinancialModel::solveTarget(int target) {
         }
         case 2: {
             if (consumer && v_.PMT == 0) {
-                throw ErroC("Calc. of Number of Payments needs Value of Payments");
+                throw fin::ErroC("Calc. of Number of Payments needs Value of Payments");
             }
             if (!consumer && v_.PMT == 0 && v_.FV == 0) {
-                throw ErroC("Calc. of Number of Payments needs Value of Payments or Future Value");
+                throw fin::ErroC(
+                    "Calc. of Number of Payments needs Value of Payments or Future Value");
             }
             if (std::fabs(v_.PV * v_.i + v_.PMT) < 1e-14L) {
                 throw std::invalid_argument("NumberOfPeriods");
