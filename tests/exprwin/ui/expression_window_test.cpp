@@ -10,6 +10,7 @@
 
 #include "exprwin/expression_controller.h"
 #include "platform/fakes.h"
+#include "tests/qt_test_app.h"
 
 namespace tobrisk {
 namespace {
@@ -17,10 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 
 void app() {
-    static int argc = 1;
-    static char name[] = "tests_exprwin_ui";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
+    ensureTestApplication();
 }
 
 class FakeHost : public CalculatorHost {

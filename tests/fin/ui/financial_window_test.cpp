@@ -20,15 +20,13 @@
 #include "fin/ui/period_arrows.h"
 #include "platform/fakes.h"
 #include "tests/fin/ui/fake_calculator_host.h"
+#include "tests/qt_test_app.h"
 
 namespace tobrisk {
 namespace {
 
 void app() {
-    static int argc = 1;
-    static char name[] = "tests_fin_ui";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
+    ensureTestApplication();
 }
 
 class FinancialWindowTest : public ::testing::Test {

@@ -14,15 +14,13 @@
 #include <vector>
 
 #include "platform/fakes.h"
+#include "tests/qt_test_app.h"
 
 namespace tobrisk {
 namespace {
 
 void app() {
-    static int argc = 1;
-    static char name[] = "tests_rpn_ui";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
+    ensureTestApplication();
 }
 
 // The shell as the window sees it: records what was asked, calculates lines from a script.

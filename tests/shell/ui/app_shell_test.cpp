@@ -13,6 +13,7 @@
 
 #include "exprwin/ui/expression_window.h"
 #include "platform/fakes.h"
+#include "tests/qt_test_app.h"
 
 namespace tobrisk {
 namespace {
@@ -20,10 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 void app() {
-    static int argc = 1;
-    static char name[] = "tests_shell_ui";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
+    ensureTestApplication();
 }
 
 class AppShellTest : public ::testing::Test {

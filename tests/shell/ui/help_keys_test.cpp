@@ -13,6 +13,7 @@
 #include "platform/fakes.h"
 #include "shell/ui/app_shell.h"
 #include "shell/ui/help_window.h"
+#include "tests/qt_test_app.h"
 
 namespace tobrisk {
 namespace {
@@ -20,10 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 void app() {
-    static int argc = 1;
-    static char name[] = "tests_shell_ui";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
+    ensureTestApplication();
 }
 
 class HelpKeysTest : public ::testing::TestWithParam<Calculator> {

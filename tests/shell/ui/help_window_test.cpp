@@ -7,16 +7,13 @@
 #include <QTest>
 
 #include "platform/fakes.h"
+#include "tests/qt_test_app.h"
 
 namespace tobrisk {
 namespace {
 
-// One application object for the whole test program, whichever test comes first.
 void app() {
-    static int argc = 1;
-    static char name[] = "tests_shell_ui";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
+    ensureTestApplication();
 }
 
 QString q(std::string_view s) {
