@@ -45,9 +45,10 @@ struct TokenTable {
     const std::string& text(int k) const { return at(k).text; }
     // Entries past count + 1 are never read, so only those in use are reset.
     void clear() {
-        for (int k = 0; k <= count + 1; ++k) entries[k] = Token{};
+        const int used = count < 0 ? 0 : (count > kMaxTokens ? kMaxTokens : count);
+        for (int k = 0; k <= used + 1; ++k) entries[k] = Token{};
         entries[0].kind = ';';
-        entries[0].text = ";";
+        entries[0].text.assign(1, ';');
         count = 0;
     }
 };

@@ -86,6 +86,11 @@ double NumberForms::readNumber(std::string_view text) {
     return negative ? -v : v;
 }
 
+namespace {
+// Far beyond any double exponent and far from long's limits, so lead + exp cannot overflow.
+constexpr long kHugeExponent = 1L << 40;
+}  // namespace
+
 double NumberForms::readUnsigned(std::string_view text) {
     const char* first = text.data();
     const char* last = first + text.size();
@@ -109,7 +114,13 @@ double NumberForms::readUnsigned(std::string_view text) {
             }
         }
         long exp = 0;
-        if (p < last) std::from_chars(p + 1 + (p + 1 < last && p[1] == '+'), last, exp);
+        if (p < last) {
+            const char* e = p + 1 + (p + 1 < last && p[1] == '+');
+            // An exponent beyond long's range only says which way the number leaves the range.
+            if (std::from_chars(e, last, exp).ec == std::errc::result_out_of_range)
+                exp = (e < last && *e == '-') ? -kHugeExponent : kHugeExponent;
+        }
+        exp = std::clamp(exp, -kHugeExponent, kHugeExponent);
         return lead + exp > 0 ? HUGE_VAL : 0.0;
     }
     if (r.ec != std::errc()) return 0;

@@ -102,7 +102,9 @@ void ExpressionController::gatherOptions(DataRecord& record) const {
 }
 
 std::string ExpressionController::caption() const {
-    return std::string("Tobrisk         ") + (degrees_ ? "d" : "r");
+    std::string caption = "Tobrisk         ";  // the product name and nine blanks
+    caption.push_back(degrees_ ? 'd' : 'r');
+    return caption;
 }
 
 void ExpressionController::toggleAngleUnit() {
@@ -148,7 +150,7 @@ bool ExpressionController::calculateForRpn(const std::string& line) {
     ctx.continued = continued;
     ctx.previouslyContinued = previously;
     engine_->setTimerInterval(interval);
-    refreshListing();
+    publishListing();
     return ok;
 }
 

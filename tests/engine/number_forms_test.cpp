@@ -122,6 +122,11 @@ TEST(NumberFormsTest, ReadNumberAndInteger) {
     EXPECT_EQ(NumberForms::readNumber("5."), 5.0);
     EXPECT_EQ(NumberForms::readNumber("1E5"), 1e5);
     EXPECT_TRUE(std::isinf(NumberForms::readNumber("1e999")));
+    // Exponents beyond any integer type only tell which way the number leaves the range.
+    EXPECT_TRUE(std::isinf(NumberForms::readNumber("4611686018427387904e9223372036854775807")));
+    EXPECT_TRUE(std::isinf(NumberForms::readNumber("1e99999999999999999999999")));
+    EXPECT_EQ(NumberForms::readNumber("1e-99999999999999999999999"), 0.0);
+    EXPECT_EQ(NumberForms::readNumber("0.00001e-9223372036854775807"), 0.0);
     EXPECT_EQ(NumberForms::readNumber("1e-999"), 0.0);
     EXPECT_EQ(NumberForms::readNumber("0.000000000000000000000000000000000000000000000000000000"
                                       "00000000000000000000000000000000000000000000000000000000"
