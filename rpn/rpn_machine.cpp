@@ -111,13 +111,27 @@ void RpnMachine::drop() {
 // ---- Number-pad keys ----
 
 void RpnMachine::key(int code) {
-    static constexpr KeyHandler kHandlers[] = {
-        &RpnMachine::typeKey,         &RpnMachine::storeKey,    &RpnMachine::recallKey,
-        &RpnMachine::modeMenuKey,     &RpnMachine::digitsKey,   &RpnMachine::functionKey,
-        &RpnMachine::userFunctionKey, &RpnMachine::userDataKey,
-    };
     if (code < 0 || code > kExponentKey) return;
-    (this->*kHandlers[static_cast<int>(pad_)])(code);
+    // A switch rather than a table of member pointers: GCC's bounds sanitizer misreads the
+    // index into such a table.
+    switch (pad_) {
+        case PadState::Normal:
+            return typeKey(code);
+        case PadState::StorePending:
+            return storeKey(code);
+        case PadState::RecallPending:
+            return recallKey(code);
+        case PadState::ModeMenu:
+            return modeMenuKey(code);
+        case PadState::DigitsPrompt:
+            return digitsKey(code);
+        case PadState::FunctionsPad:
+            return functionKey(code);
+        case PadState::UserFunctionsPad:
+            return userFunctionKey(code);
+        case PadState::UserDataPad:
+            return userDataKey(code);
+    }
 }
 
 void RpnMachine::keyboardDigit(int digit) {

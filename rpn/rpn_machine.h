@@ -116,8 +116,6 @@ class RpnMachine {
     double storageRegister(int k) const;
 
   private:
-    using KeyHandler = void (RpnMachine::*)(int code);
-
     // Steps shared by the operations.
     void closePad() { labels_ = PadLabels::Digits; }
     void commonEnding();

@@ -12,6 +12,7 @@ if [ "${1:-}" = "--sanitize" ]; then
   flags=(-DCMAKE_BUILD_TYPE=Debug -DTOBRISK_SANITIZE=ON -DTOBRISK_BUILD_BENCH=OFF)
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 fi
 
 export QT_QPA_PLATFORM=offscreen

@@ -126,7 +126,18 @@ ExpressionWindow::ExpressionWindow(DataRecord& record, RecordFiles& files, AppSe
     timer1_->start();
 }
 
-ExpressionWindow::~ExpressionWindow() = default;
+ExpressionWindow::~ExpressionWindow() {
+    // The lines and the timer outlive this part of the object; none of their signals or events
+    // may reach it while the base class destroys them.
+    timer1_->stop();
+    for (QObject* child : {static_cast<QObject*>(combo1_), static_cast<QObject*>(combo2_),
+                           static_cast<QObject*>(timer1_)})
+        child->disconnect(this);
+    for (QObject* watched :
+         {static_cast<QObject*>(combo1_), static_cast<QObject*>(combo2_),
+          static_cast<QObject*>(combo1_->lineEdit()), static_cast<QObject*>(combo2_->lineEdit())})
+        watched->removeEventFilter(this);
+}
 
 // ---- Services for the controller ----
 

@@ -204,12 +204,14 @@ TEST(AboutCube, StarPointFollowsTheSpinAngle) {
 TEST(AboutCube, StarsAreDrawnWhereTheLastFrameLeftThem) {
     AboutCube cube = unrotatedCube();
     // The first frame transforms the stars before any spin: all five points at the centre.
-    for (const PixelPoint& p : cube.frame().faces.at(0).star) EXPECT_EQ(p, (PixelPoint{55, 55}));
+    const CubeFrame first = cube.frame();
+    for (const PixelPoint& p : first.faces.at(0).star) EXPECT_EQ(p, (PixelPoint{55, 55}));
 
     cube.setAngles(357, 357, 357);
     cube.step();  // unrotated again; face 1's star as spun by the first frame (106 degrees)
     ASSERT_EQ(cube.spinAngle(1), 122);
-    const auto& star = cube.frame().faces.at(0).star;
+    const CubeFrame next = cube.frame();
+    const auto& star = next.faces.at(0).star;
     const int thetas[] = {254, 110, 326, 182, 38};  // slots 0..4: k = 0, 3, 1, 4, 2
     for (int slot = 0; slot < 5; ++slot) {
         const double t = thetas[slot] * 3.14159265358979 / 180;
