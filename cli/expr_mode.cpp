@@ -11,12 +11,14 @@
 #include <vector>
 
 #include "cli/cli_modes.h"
+#include "cli/cli_support.h"
 #include "engine/calc_context.h"
 #include "engine/variable_store.h"
 #include "exprwin/data_record.h"
 #include "exprwin/expression_controller.h"
 #include "exprwin/expression_surface.h"
 #include "exprwin/record_files.h"
+#include "exprwin/text_surface.h"
 #include "platform/app_services.h"
 #include "platform/fakes.h"
 #include "platform/qt/system_services.h"
@@ -25,60 +27,6 @@
 namespace tobrisk::cli {
 
 namespace {
-
-bool isAscii(const std::string& s) {
-    for (unsigned char c : s)
-        if (c >= 0x80) return false;
-    return true;
-}
-
-// Terminal text is UTF-8, the engine's is Windows-1252; plain ASCII needs no conversion.
-std::string toEngine(const std::string& utf8) {
-    return isAscii(utf8) ? utf8 : utf8ToCp1252(utf8);
-}
-std::string toTerminal(const std::string& cp1252) {
-    return isAscii(cp1252) ? cp1252 : cp1252ToUtf8(cp1252);
-}
-
-// The expression window over plain strings.
-class CliSurface : public ExpressionSurface {
-  public:
-    std::string entryText() const override { return entry_; }
-    void setEntryText(const std::string& text) override { entry_ = text; }
-    void selectAllEntry() override {}
-    std::string resultText() const override { return result_; }
-    void setResultText(const std::string& text) override { result_ = text; }
-    void setResultColour(ResultColour) override {}
-    void addHistory(const std::string& line) override { history_.push_back(line); }
-    void clearHistory() override { history_.clear(); }
-    std::vector<std::string> history() const override { return history_; }
-    std::optional<std::string> lastHistoryItem() const override {
-        if (history_.empty()) return std::nullopt;
-        return history_.back();
-    }
-    void setListing(const std::vector<std::string>& lines) override { listing_ = lines; }
-    void setTimerInterval(int) override {}
-    void repaintNow() override {}
-    void setCaption(const std::string&) override {}
-
-    const std::vector<std::string>& historyItems() const { return history_; }
-    const std::vector<std::string>& listing() const { return listing_; }
-
-  private:
-    std::string entry_, result_;
-    std::vector<std::string> history_, listing_;
-};
-
-// The system clock until ":now" fixes it.
-class CliClock : public Clock {
-  public:
-    double now() const override { return fixed_ ? *fixed_ : system_.now(); }
-    void set(double t) { fixed_ = t; }
-
-  private:
-    SystemClock system_;
-    std::optional<double> fixed_;
-};
 
 // "YYYY-MM-DD HH:MM:SS" as a date-time double.
 std::optional<double> parseDateTime(const std::string& text) {
@@ -104,7 +52,7 @@ struct Session {
     FakeDialogs& dialogs;
     CliClock& clock;
     ExpressionController& controller;
-    CliSurface& surface;
+    TextSurface& surface;
     std::ostream& out;
     std::ostream& err;
 
@@ -141,10 +89,10 @@ struct Session {
         } else if (name == "trace" && arg.empty()) {
             controller.showTrace();
         } else if (name == "listing" && arg.empty()) {
-            printList(surface.listing());
+            printList(surface.listing);
             return;
         } else if (name == "history" && arg.empty()) {
-            printList(surface.historyItems());
+            printList(surface.lines);
             return;
         } else if (name == "entry" && arg.empty()) {
             out << toTerminal(surface.entryText()) << '\n';
@@ -175,38 +123,18 @@ struct Session {
 
 int runExpressionMode(std::istream& in, std::ostream& out, std::ostream& err, const Options& o) {
     FakeAlerts alerts;
-    // Standard output is flushed first, so that a terminal showing both streams keeps the order.
-    alerts.onPlay = [&out, &err](AlertKind kind) {
-        out.flush();
-        err << "alert: " << alertName(kind) << '\n';
-    };
     FakeDialogs dialogs;
-    dialogs.onMessage = [&out](const RecordedMessage& m) {
-        std::string text = m.text;
-        for (char& c : text)
-            if (c == '\r') c = ' ';
-        out << "message: " << text << '\n';  // dialog texts are UTF-8 already
-    };
+    attachTerminal(alerts, dialogs, out, err);
     CliClock clock;
-    const Separators separators{'.', ','};
-    AppServices services{alerts, dialogs, clock, separators, programFolder(), o.dataDir};
+    AppServices services{alerts, dialogs, clock, Separators{'.', ','}, programFolder(), o.dataDir};
 
     DataRecord record;
     RecordFiles files(record, services);
-    NewRecordContext fresh;
-    fresh.today = std::floor(clock.now());
-    fresh.programFolder = utf8ToCp1252(services.programFolder);
-    fresh.separators = separators;
-    const LoadOutcome loaded = files.loadAtStart(fresh);
+    const LoadOutcome loaded = loadRecord(files, services);
 
-    CliSurface surface;
+    TextSurface surface;
     ExpressionController controller(record, services, surface);
-    if (loaded.created) {
-        surface.addHistory("(pi/2)^2.5 + sqrt(2)");
-        surface.addHistory("2+2");
-        surface.setEntryText("2+2");
-        surface.setResultText("4");
-    }
+    if (loaded.created) controller.showWelcome();
     controller.start();
     Session session{record, files, dialogs, clock, controller, surface, out, err};
 

@@ -2,12 +2,12 @@
 // README): type consumer|generic, timing start|end, periods N, lang en|pt, set F TEXT,
 // solve F, precision, show. Message boxes print "message: TEXT" as they appear.
 
-#include <cmath>
 #include <iostream>
 #include <sstream>
 #include <string>
 
 #include "cli/cli_modes.h"
+#include "cli/cli_support.h"
 #include "exprwin/data_record.h"
 #include "exprwin/record_files.h"
 #include "fin/financial_model.h"
@@ -178,25 +178,15 @@ class FinSession {
 
 int runFinancialMode(std::istream& in, std::ostream& out, std::ostream& err, const Options& o) {
     FakeAlerts alerts;
-    alerts.onPlay = [&err](AlertKind kind) { err << "alert: " << alertName(kind) << '\n'; };
     FakeDialogs dialogs;
-    dialogs.onMessage = [&out](const RecordedMessage& m) {
-        std::string text = m.text;
-        for (char& c : text)
-            if (c == '\r') c = ' ';
-        out << "message: " << text << '\n';
-    };
-    SystemClock clock;
+    attachTerminal(alerts, dialogs, out, err);
+    CliClock clock;
     const Separators separators{'.', ','};
     AppServices services{alerts, dialogs, clock, separators, programFolder(), o.dataDir};
 
     DataRecord record;
     RecordFiles files(record, services);
-    NewRecordContext fresh;
-    fresh.today = std::floor(clock.now());
-    fresh.programFolder = utf8ToCp1252(services.programFolder);
-    fresh.separators = separators;
-    files.loadAtStart(fresh);
+    loadRecord(files, services);
 
     FinSession session(record, alerts, dialogs, separators.decimal, out, err);
     session.start();

@@ -86,6 +86,14 @@ void ExpressionController::start() {
     refreshListing();
 }
 
+void ExpressionController::showWelcome() {
+    surface_.addHistory("(pi/2)^2.5 + sqrt(2)");
+    surface_.addHistory("2+2");
+    surface_.setEntryText("2+2");
+    surface_.selectAllEntry();
+    surface_.setResultText("4");
+}
+
 void ExpressionController::applyOptions() {
     engine_->context.forms.setDecimalPlaces(record_.slot(kDecimalPlaces));
     syncOptions();

@@ -28,6 +28,8 @@ class ExpressionController {
     // Creation steps after the record is loaded and the saved state applied: names lists,
     // listing, the saved angle unit, the display pattern.
     void start();
+    // The first start without a data file: two history lines, "2+2" selected, "4" shown.
+    void showWelcome();
     // Decimal places and the integer option from the record (creation and Open).
     void applyOptions();
     // The live angle unit into the record (before a save); the other options live there.

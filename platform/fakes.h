@@ -39,13 +39,14 @@ struct RecordedMessage {
     std::string text;
     bool question = false;
     bool systemModal = false;
+    MessageKind kind = MessageKind::Plain;
 };
 
 class FakeDialogs : public Dialogs {
   public:
-    void message(const std::string& caption, const std::string& text, MessageKind,
+    void message(const std::string& caption, const std::string& text, MessageKind kind,
                  bool systemModal) override {
-        messages.push_back({caption, text, false, systemModal});
+        messages.push_back({caption, text, false, systemModal, kind});
         if (onMessage) onMessage(messages.back());
     }
     bool askOkCancel(const std::string& caption, const std::string& text) override {

@@ -101,16 +101,7 @@ ExpressionWindow::ExpressionWindow(DataRecord& record, RecordFiles& files, AppSe
 
     controller_ = std::make_unique<ExpressionController>(record_, services_, *this);
     buildMenu();
-    if (outcome.created) {
-        combo1_->addItem("(pi/2)^2.5 + sqrt(2)");
-        combo1_->addItem("2+2");
-        combo1_->setEditText("2+2");
-        combo1_->lineEdit()->selectAll();
-        combo2_->setEditText("4");
-    } else {
-        combo1_->setEditText("");
-        combo2_->setEditText("");
-    }
+    if (outcome.created) controller_->showWelcome();
     applySavedState();
     controller_->start();
     refreshCaption();
