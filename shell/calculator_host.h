@@ -27,8 +27,9 @@ class CalculatorHost {
     // window's six fields.
     virtual void chooseExpressionFont() = 0;
     // Writes `line` (Windows-1252) into the expression window's entry line and runs the line
-    // calculation without the continuation rewrite; true when it succeeded.
-    virtual bool calculateExpressionLine(const std::string& line) = 0;
+    // calculation without the continuation rewrite; true when it succeeded, else `message`
+    // gets the result line's text.
+    virtual bool calculateExpressionLine(const std::string& line, std::string& message) = 0;
 };
 
 }  // namespace tobrisk

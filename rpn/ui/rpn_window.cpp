@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QLineEdit>
@@ -101,13 +100,7 @@ class RpnWindow::HostLines : public LineCalculatorPort {
   public:
     explicit HostLines(CalculatorHost& host) : host_(host) {}
     bool calculate(const std::string& line, std::string& message) override {
-        if (host_.calculateExpressionLine(line)) return true;
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->objectName() != "TForm1") continue;
-            if (auto* c = w->findChild<QComboBox*>("Combo2"))
-                message = fromQString(c->currentText());
-        }
-        return false;
+        return host_.calculateExpressionLine(line, message);
     }
 
   private:

@@ -224,8 +224,10 @@ void AppShell::chooseExpressionFont() {
     expr_->chooseFont([this](const FontSpec& f) { applyFinancialFont(f); });
 }
 
-bool AppShell::calculateExpressionLine(const std::string& line) {
-    return expr_->calculateForRpn(line);
+bool AppShell::calculateExpressionLine(const std::string& line, std::string& message) {
+    if (expr_->calculateForRpn(line)) return true;
+    message = expr_->resultText();
+    return false;
 }
 
 }  // namespace tobrisk

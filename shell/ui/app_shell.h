@@ -43,7 +43,7 @@ class AppShell : public QObject, public CalculatorHost {
     void openHelpFile() override;
     void showAbout() override;
     void chooseExpressionFont() override;
-    bool calculateExpressionLine(const std::string& line) override;
+    bool calculateExpressionLine(const std::string& line, std::string& message) override;
 
   private:
     void redirectOnPaint();

@@ -32,7 +32,7 @@ class FakeHost : public CalculatorHost {
     void openHelpFile() override {}
     void showAbout() override { ++abouts; }
     void chooseExpressionFont() override { ++fonts; }
-    bool calculateExpressionLine(const std::string&) override { return false; }
+    bool calculateExpressionLine(const std::string&, std::string&) override { return false; }
     std::vector<std::pair<Calculator, Calculator>> switches;
     int helps = 0, abouts = 0, fonts = 0;
 };

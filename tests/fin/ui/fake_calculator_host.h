@@ -27,7 +27,7 @@ class FakeCalculatorHost : public CalculatorHost {
         ++fontRequests;
         if (onChooseFont) onChooseFont();
     }
-    bool calculateExpressionLine(const std::string&) override { return false; }
+    bool calculateExpressionLine(const std::string&, std::string&) override { return false; }
 
     std::vector<std::pair<Calculator, Calculator>> switches;
     std::vector<Calculator> closes;

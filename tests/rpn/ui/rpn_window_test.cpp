@@ -39,9 +39,12 @@ class FakeHost : public CalculatorHost {
     void openHelpFile() override { ++helpFileOpened; }
     void showAbout() override { ++aboutShown; }
     void chooseExpressionFont() override {}
-    bool calculateExpressionLine(const std::string& line) override {
+    bool calculateExpressionLine(const std::string& line, std::string& message) override {
         lines.push_back(line);
-        if (!ok) return false;
+        if (!ok) {
+            message = "error text";
+            return false;
+        }
         record_.setKind(1, EntryKind::Variable);
         record_.setValue(1, result);
         return true;
@@ -235,6 +238,7 @@ TEST_F(RpnWindowTest, UserFunctionThroughTheExpressionCalculator) {
     host.ok = false;
     click("Btn5 BtnAdFunc BtnP");
     EXPECT_TRUE(window->machine().errorShown());
+    EXPECT_EQ(display(), "error text");  // the expression calculator's message
     EXPECT_EQ(edit("Edit4")->text(), "5");
 }
 
