@@ -1,5 +1,7 @@
 #include "exprwin/expression_controller.h"
 
+#include <algorithm>
+
 #include "engine/calc_context.h"
 #include "engine/line_calculation.h"
 #include "engine/variable_store.h"
@@ -175,6 +177,19 @@ void ExpressionController::setDecimalPlaces(int d) {
 void ExpressionController::setAutomaticDecimals() {
     record_.setSlot(kDecimalPlaces, -1);
     surface_.setResultText(engine_->context.redisplayAutomatic());
+}
+
+void ExpressionController::chooseFont() {
+    const FontSpec current = record_.exprFont();
+    services_.alerts.play(AlertKind::Asterisk);
+    // After Cancel the dialog's font is the unchanged current one.
+    FontSpec font = services_.dialogs.chooseFont(current, 8, 14).value_or(current);
+    if (font.size > 14) {
+        surface_.setResultText("max font size is 14");
+        return;
+    }
+    font.size = std::max(font.size, 8);
+    record_.setExprFont(font);
 }
 
 void ExpressionController::showTrace() {

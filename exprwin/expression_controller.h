@@ -46,6 +46,9 @@ class ExpressionController {
     void setDecimalPlaces(int d);
     void setAutomaticDecimals();
     void showTrace();
+    // "Font...": the dialog from the lines' font; a size above 14 is refused with a message,
+    // one below 8 (which the dialog should not offer) becomes 8. The font is saved in the record.
+    void chooseFont();
     void timerTick();
     void refreshListing();
     // After Open replaced the record: options, name lists and listing from the new one.

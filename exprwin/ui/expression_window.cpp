@@ -423,15 +423,7 @@ void ExpressionWindow::SalvarComo1Click() {
 }
 
 void ExpressionWindow::chooseFont(const std::function<void(const FontSpec&)>& applyToFinancial) {
-    const FontSpec current = record_.exprFont();
-    services_.alerts.play(AlertKind::Asterisk);
-    std::optional<FontSpec> chosen = services_.dialogs.chooseFont(current, 8, 14);
-    const FontSpec font = chosen.value_or(current);
-    if (font.size > 14) {
-        setResultText("max font size is 14");
-    } else {
-        record_.setExprFont(font);
-    }
+    controller_->chooseFont();
     applyFont();
     if (applyToFinancial) applyToFinancial(record_.exprFont());
 }
