@@ -220,6 +220,9 @@ void Evaluator::push(const PostfixItem& item) {
                 break;
             case EntryKind::Variable:
                 s.value = rec.value(index);
+                // Only a damaged data file holds a non-number.
+                if (!std::isfinite(s.value))
+                    throw ErroC("\"" + item.text + "\" holds an invalid value");
                 break;
             default: {
                 // A function or event name read as a value: its body must be a number.

@@ -1,6 +1,7 @@
 #include "engine/variable_store.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "engine/name_chars.h"
 #include "engine/number_forms.h"
@@ -312,9 +313,12 @@ const std::vector<std::string>& VariableStore::refreshListing(const NumberForms&
             case EntryKind::IntegerVariable:
                 listing_.push_back(head + NumberForms::plainInteger(record_.intValue(i)));
                 break;
-            default:
-                listing_.push_back(head + forms.generalForm(record_.value(i)));
+            default: {
+                // A damaged data file may hold a non-number; it is never shown as one.
+                const double v = record_.value(i);
+                listing_.push_back(head + (std::isfinite(v) ? forms.generalForm(v) : "invalid"));
                 break;
+            }
         }
     }
     ++listingVersion_;

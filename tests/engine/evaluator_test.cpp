@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "tests/engine/engine_fixture.h"
 
 namespace tobrisk {
@@ -118,6 +120,26 @@ TEST(Evaluator, StackTopIsTheLastGoodResultForRedisplay) {
     EXPECT_EQ(e.ctx.redisplay(2), "7");
     e.fraction("5/6");
     EXPECT_EQ(e.ctx.redisplay(4), "0.8333");
+}
+
+}  // namespace
+}  // namespace tobrisk
+
+namespace tobrisk {
+namespace {
+
+// A damaged data file can hold any double: a non-number is refused and never listed as one.
+TEST(Evaluator, VariablesFromADamagedFileThatAreNotNumbers) {
+    Engine e;
+    e.enter("x = 1.5");
+    const int x = e.index("x");
+    for (double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+        e.record.setValue(x, bad);
+        EXPECT_EQ(e.enter("x+1"), "\"x\" holds an invalid value");
+        e.store.refreshListing(e.ctx.forms);
+        EXPECT_EQ(e.store.listing().at(static_cast<std::size_t>(x - 1)), "x = invalid");
+    }
+    EXPECT_EQ(e.enter("x = 2; x*3"), "2;     6");
 }
 
 }  // namespace
