@@ -17,8 +17,8 @@ namespace {
 
 bool knownKind(const std::string& k) {
     using namespace tobrisk::item;
-    for (const char* known : {kNumber, kName, kTarget, kOperator, kUnaryMinus, kUnaryPlus,
-                              kAssign, kFunction, kEndOfStatement}) {
+    for (const char* known : {kNumber, kName, kTarget, kOperator, kUnaryMinus, kUnaryPlus, kAssign,
+                              kFunction, kEndOfStatement}) {
         if (k == known) return true;
     }
     return false;

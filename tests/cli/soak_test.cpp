@@ -82,14 +82,15 @@ std::vector<std::string> readLines(const fs::path& file) {
 }
 
 class Soak {
-public:
+  public:
     explicit Soak(unsigned seed) : rng_(seed) {}
 
     // Checks of everything the model holds, then random changes, 1,000 lines in all.
     std::vector<Line> expressionSession(Model& m) {
         std::vector<Line> lines;
         lines.push_back({":decimals auto", ""});
-        for (const auto& [k, v] : m.variables) lines.push_back({"v" + std::to_string(k), grouped(v)});
+        for (const auto& [k, v] : m.variables)
+            lines.push_back({"v" + std::to_string(k), grouped(v)});
         for (const auto& [k, c] : m.functions)
             lines.push_back({"f" + std::to_string(k) + "(3,4)", grouped(12 + c)});
         lines.push_back({"sin(90)", m.degrees ? "1" : "0.893996663600558"});
@@ -132,9 +133,9 @@ public:
                 m.variables.erase(a);
             } else {
                 const int a = pickInt(0, 9999), b = pickInt(1, 999);
-                lines.push_back({std::to_string(a) + "*" + std::to_string(b) + "-" +
-                                     std::to_string(a),
-                                 grouped(static_cast<long long>(a) * b - a)});
+                lines.push_back(
+                    {std::to_string(a) + "*" + std::to_string(b) + "-" + std::to_string(a),
+                     grouped(static_cast<long long>(a) * b - a)});
             }
         }
         return lines;
@@ -163,7 +164,7 @@ public:
         return lines;
     }
 
-private:
+  private:
     static std::string keys(long long v) {
         std::string out;
         for (char c : std::to_string(v)) {
@@ -188,7 +189,8 @@ TEST(Soak, HundredThousandLinesLoseNothing) {
     std::vector<long> peaks;
     for (int session = 0; session < 100; ++session) {
         const bool rpn = session % 4 == 3;
-        const std::vector<Line> lines = rpn ? soak.rpnSession(model) : soak.expressionSession(model);
+        const std::vector<Line> lines =
+            rpn ? soak.rpnSession(model) : soak.expressionSession(model);
         {
             std::ofstream in(dir / "in.txt");
             for (const auto& l : lines) in << l.input << '\n';
