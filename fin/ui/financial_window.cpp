@@ -363,8 +363,14 @@ void FinancialWindow::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void FinancialWindow::closeEvent(QCloseEvent* event) {
+    if (!host_.closing()) {
+        host_.closeFrom(Calculator::Financial);
+        if (!host_.closing()) {  // the save failed and the user chose to stay
+            event->ignore();
+            return;
+        }
+    }
     event->accept();
-    if (!host_.closing()) host_.closeFrom(Calculator::Financial);
 }
 
 }  // namespace tobrisk

@@ -159,6 +159,19 @@ TEST_F(AppShellTest, ClosingTheFinancialWindowSavesItAsTheActiveCalculator) {
     EXPECT_EQ(recordOnDisk().activeCalculator(), 1);
 }
 
+TEST_F(AppShellTest, AFailedSaveCanKeepTheProgramOpen) {
+    startShell();
+    shell->switchCalculator(Calculator::Expression, Calculator::Financial);
+    fs::remove_all(dir);  // the data folder is gone: the save must fail
+    dialogs.answers = {false};
+    shell->financialWindow()->close();
+    QApplication::processEvents();
+    EXPECT_FALSE(shell->closing());
+    EXPECT_TRUE(shell->financialWindow()->isVisible());
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_TRUE(dialogs.messages.back().question);
+}
+
 TEST_F(AppShellTest, InactiveApplicationGreysBothLines) {
     startShell();
     ExpressionWindow* w = shell->expressionWindow();
