@@ -410,6 +410,9 @@ void ExpressionWindow::setAutomaticDecimals() {
 
 void ExpressionWindow::Abrir1Click() {
     files_.open([this] {
+        // The loaded record names the calculator its file was saved from; the one in use is
+        // this one, and a later paint must not switch away from it.
+        record_.setActiveCalculator(static_cast<int32_t>(Calculator::Expression));
         applySavedState();
         controller_->recordReplaced();
     });

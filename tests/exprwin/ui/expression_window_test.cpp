@@ -227,6 +227,7 @@ TEST_F(ExpressionWindowTest, OpenAppliesTheSavedOptions) {
     other.fillNew(NewRecordContext{});
     other.setSlot(layout::kFactorBig, 1);
     other.setSlot(layout::kAngleUnit, 0);
+    other.setActiveCalculator(2);
     std::string error;
     const std::string path = folder + "conf.dat";
     ASSERT_TRUE(RecordFiles(other, *services).saveAtClose({}));  // writes Tbdata.dat
@@ -236,6 +237,7 @@ TEST_F(ExpressionWindowTest, OpenAppliesTheSavedOptions) {
     window->Abrir1Click();
     EXPECT_TRUE(action("Sim1")->isChecked());
     EXPECT_EQ(window->windowTitle(), "Tobrisk         d");  // the unit in force stays
+    EXPECT_EQ(record.activeCalculator(), 0);                // and so does the calculator
 }
 
 }  // namespace
