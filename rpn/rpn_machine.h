@@ -118,6 +118,7 @@ class RpnMachine {
   private:
     // Steps shared by the operations.
     void closePad() { labels_ = PadLabels::Digits; }
+    void togglePad(PadState pad, PadLabels labels, bool endPending);
     void commonEnding();
     void clearEntryState();  // the common ending without showing X
     void fail(const std::string& message);

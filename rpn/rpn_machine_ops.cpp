@@ -92,23 +92,25 @@ void RpnMachine::reciprocal() {
     commonEnding();
 }
 
+// The pad keys: a second press closes their pad; while a store, recall or digits prompt waits
+// they only end it (endPending) or do nothing; otherwise their pad opens.
+void RpnMachine::togglePad(PadState pad, PadLabels labels, bool endPending) {
+    if (pad_ == pad) {
+        closePad();
+        pad_ = PadState::Normal;
+    } else if (pad_ == PadState::StorePending || pad_ == PadState::RecallPending ||
+               pad_ == PadState::DigitsPrompt) {
+        if (endPending) commonEnding();
+    } else {
+        pad_ = pad;
+        labels_ = labels;
+    }
+}
+
 void RpnMachine::functionsPad() {
     liftDisabled_ = false;
     entering_ = false;
-    switch (pad_) {
-        case PadState::FunctionsPad:
-            closePad();
-            pad_ = PadState::Normal;
-            return;
-        case PadState::StorePending:
-        case PadState::RecallPending:
-        case PadState::DigitsPrompt:
-            commonEnding();
-            return;
-        default:
-            pad_ = PadState::FunctionsPad;
-            labels_ = PadLabels::Functions;
-    }
+    togglePad(PadState::FunctionsPad, PadLabels::Functions, true);
 }
 
 void RpnMachine::functionKey(int code) {
@@ -212,20 +214,7 @@ void RpnMachine::clrg() {
 }
 
 void RpnMachine::show() {
-    switch (pad_) {
-        case PadState::ModeMenu:
-            closePad();
-            pad_ = PadState::Normal;
-            return;
-        case PadState::StorePending:
-        case PadState::RecallPending:
-        case PadState::DigitsPrompt:
-            commonEnding();
-            return;
-        default:
-            pad_ = PadState::ModeMenu;
-            labels_ = PadLabels::ModeMenu;
-    }
+    togglePad(PadState::ModeMenu, PadLabels::ModeMenu, true);
 }
 
 void RpnMachine::modeMenuKey(int code) {

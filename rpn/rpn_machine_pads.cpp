@@ -21,38 +21,13 @@ double resultVariable(const DataRecord& record) {
 
 void RpnMachine::userDataPad() {
     entering_ = false;
-    switch (pad_) {
-        case PadState::UserDataPad:
-            closePad();
-            pad_ = PadState::Normal;
-            return;
-        case PadState::StorePending:
-        case PadState::RecallPending:
-        case PadState::DigitsPrompt:
-            return;
-        default:
-            pad_ = PadState::UserDataPad;
-            labels_ = PadLabels::UserData;
-    }
+    togglePad(PadState::UserDataPad, PadLabels::UserData, false);
 }
 
 void RpnMachine::userFunctionsPad() {
     liftDisabled_ = false;
     entering_ = false;
-    switch (pad_) {
-        case PadState::UserFunctionsPad:
-            closePad();
-            pad_ = PadState::Normal;
-            return;
-        case PadState::StorePending:
-        case PadState::RecallPending:
-        case PadState::DigitsPrompt:
-            commonEnding();
-            return;
-        default:
-            pad_ = PadState::UserFunctionsPad;
-            labels_ = PadLabels::UserFunctions;
-    }
+    togglePad(PadState::UserFunctionsPad, PadLabels::UserFunctions, true);
 }
 
 void RpnMachine::userDataKey(int code) {
