@@ -9,14 +9,14 @@
 #include "engine/variable_store.h"
 #include "exprwin/expression_controller.h"
 #include "exprwin/text_surface.h"
-#include "platform/fakes.h"
+#include "fuzz/fuzz_services.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     using namespace tobrisk;
-    FakeAlerts alerts;
-    FakeDialogs dialogs;
-    FakeClock clock(encodeDateTime(2026, 12, 8, 10, 0, 0));
-    AppServices services{alerts, dialogs, clock, {}, "/tmp/", "/tmp/"};
+    FuzzServices fuzz;
+    auto& services = fuzz.services;
+    auto& dialogs = fuzz.dialogs;
+    auto& clock = fuzz.clock;
     DataRecord record;
     record.fillNew(NewRecordContext{});
     TextSurface surface;

@@ -9,14 +9,13 @@
 
 #include "exprwin/expression_controller.h"
 #include "exprwin/text_surface.h"
-#include "platform/fakes.h"
+#include "fuzz/fuzz_services.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     using namespace tobrisk;
-    FakeAlerts alerts;
-    FakeDialogs dialogs;
-    FakeClock clock(encodeDateTime(2026, 12, 8, 10, 0, 0));
-    AppServices services{alerts, dialogs, clock, {}, "/tmp/", "/tmp/"};
+    FuzzServices fuzz;
+    auto& services = fuzz.services;
+    auto& clock = fuzz.clock;
     DataRecord record;
     record.fillNew(NewRecordContext{});
     std::copy_n(data, std::min(size, record.bytes().size()), record.bytes().begin());

@@ -9,7 +9,7 @@
 
 #include "exprwin/expression_controller.h"
 #include "exprwin/text_surface.h"
-#include "platform/fakes.h"
+#include "fuzz/fuzz_services.h"
 #include "rpn/line_calculator_port.h"
 #include "rpn/rpn_machine.h"
 
@@ -69,10 +69,8 @@ bool bad(long double v) {
 // time goes into the keys rather than into the same six definitions.
 const DataRecord& preparedRecord() {
     static const DataRecord prepared = [] {
-        FakeAlerts alerts;
-        FakeDialogs dialogs;
-        FakeClock clock(encodeDateTime(2026, 12, 8, 10, 0, 0));
-        AppServices services{alerts, dialogs, clock, {}, "/tmp/", "/tmp/"};
+        FuzzServices fuzz;
+        auto& services = fuzz.services;
         DataRecord record;
         record.fillNew(NewRecordContext{});
         TextSurface surface;
@@ -91,10 +89,10 @@ const DataRecord& preparedRecord() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    FakeAlerts alerts;
-    FakeDialogs dialogs;
-    FakeClock clock(encodeDateTime(2026, 12, 8, 10, 0, 0));
-    AppServices services{alerts, dialogs, clock, {}, "/tmp/", "/tmp/"};
+    FuzzServices fuzz;
+    auto& services = fuzz.services;
+    auto& alerts = fuzz.alerts;
+    auto& dialogs = fuzz.dialogs;
     DataRecord record = preparedRecord();
     TextSurface surface;
     ExpressionController controller(record, services, surface);
