@@ -11,12 +11,7 @@
 #include <string>
 #include <vector>
 
-#if defined(__unix__) || defined(__APPLE__)
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#define TOBRISK_DAMAGE_POSIX 1
-#endif
+#include "tests/cli/cli_process.h"
 
 namespace {
 
@@ -24,7 +19,7 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kRecordSize = 14664;
 
-#ifdef TOBRISK_DAMAGE_POSIX
+#ifdef TOBRISK_CLI_PROCESS
 // Runs the CLI in `mode` (may be empty) on `dir` with `input`; returns its output, or a note of
 // how it ended when it did not exit with 0.
 std::string runCli(const std::string& mode, const fs::path& dir, const std::string& input) {
@@ -35,24 +30,10 @@ std::string runCli(const std::string& mode, const fs::path& dir, const std::stri
     if (!mode.empty()) args.push_back(mode);
     args.push_back("--data-dir");
     args.push_back(dir.string());
-    pid_t pid = fork();
-    if (pid == 0) {
-        int fin = open(in.c_str(), O_RDONLY);
-        int fout = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(fin, 0);
-        dup2(fout, 1);
-        dup2(fout, 2);
-        std::vector<char*> argv;
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
+    const bool ok = runCliProcess(args, in, out, {}).exitedWithZero;
     std::ifstream o(out);
     std::string text((std::istreambuf_iterator<char>(o)), std::istreambuf_iterator<char>());
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) text += "\n[did not exit with 0]";
+    if (!ok) text += "\n[did not exit with 0]";
     return text;
 }
 
@@ -72,7 +53,7 @@ enum class Fill { Random, Zero, AllOnes, DamagedRecord };
 }  // namespace
 
 TEST(DamagedDataFile, EveryCalculatorLoadsItAndLeavesOneGoodRecord) {
-#ifndef TOBRISK_DAMAGE_POSIX
+#ifndef TOBRISK_CLI_PROCESS
     GTEST_SKIP() << "needs fork/exec";
 #else
     const fs::path root =

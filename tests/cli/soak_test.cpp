@@ -13,13 +13,7 @@
 #include <string>
 #include <vector>
 
-#if defined(__unix__) || defined(__APPLE__)
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#define TOBRISK_SOAK_POSIX 1
-#endif
+#include "tests/cli/cli_process.h"
 
 namespace {
 
@@ -48,28 +42,12 @@ struct Model {
     bool degrees = true;
 };
 
-#ifdef TOBRISK_SOAK_POSIX
+#ifdef TOBRISK_CLI_PROCESS
 // Runs the CLI with `in` as standard input; returns its peak resident memory in kilobytes.
 long runCli(const std::vector<std::string>& args, const fs::path& in, const fs::path& out) {
-    pid_t pid = fork();
-    if (pid == 0) {
-        int fin = open(in.c_str(), O_RDONLY);
-        int fout = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        int ferr = open("/dev/null", O_WRONLY);
-        dup2(fin, 0);
-        dup2(fout, 1);
-        dup2(ferr, 2);
-        std::vector<char*> argv;
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    struct rusage usage {};
-    wait4(pid, &status, 0, &usage);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    return usage.ru_maxrss;
+    const CliRun run = runCliProcess(args, in, out, "/dev/null");
+    EXPECT_TRUE(run.exitedWithZero);
+    return run.peakKilobytes;
 }
 #endif
 
@@ -178,7 +156,7 @@ class Soak {
 };
 
 TEST(Soak, HundredThousandLinesLoseNothing) {
-#ifndef TOBRISK_SOAK_POSIX
+#ifndef TOBRISK_CLI_PROCESS
     GTEST_SKIP() << "needs fork/exec";
 #else
     const fs::path dir = fs::temp_directory_path() / "tobrisk-soak";
