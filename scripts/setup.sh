@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth clang libclang-rt-14-dev clang-format
   fp-utils
+  openbox xdotool wmctrl x11-utils python3
 )
 
 missing=()
