@@ -491,6 +491,7 @@ bool ExpressionWindow::handleKey(QKeyEvent* k) {
 
 bool ExpressionWindow::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::KeyPress) {
+        if (copyResultLine(watched, *static_cast<QKeyEvent*>(e))) return true;
         if (handleKey(static_cast<QKeyEvent*>(e))) return true;
     } else if (watched == combo2_ && e->type() == QEvent::MouseButtonPress) {
         // Combo2DropDown: opening the listing turns the text back to the user's colour.

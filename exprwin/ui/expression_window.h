@@ -86,6 +86,7 @@ class ExpressionWindow : public QWidget, public ExpressionSurface {
   private:
     void buildMenu();
     bool handleKey(QKeyEvent* k);
+    bool copyResultLine(QObject* watched, const QKeyEvent& k);  // false: not that key
     void encloseEntry(bool caretAtEnd);
     void setLineWidth(int w);
     void applyFont();
