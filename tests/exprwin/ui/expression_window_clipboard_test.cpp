@@ -59,19 +59,34 @@ TEST_F(ExpressionClipboardTest, CtrlCWithoutASelectionCopiesTheResultLine) {
     window->entryLine()->setEditText("a = 3; a*2");
     QTest::keyClick(entry(), Qt::Key_Return);
     ASSERT_EQ(window->resultLine()->currentText(), "3;     6");
-    entry()->deselect();
+    // The calculation leaves the whole line selected; that is no selection of the user's.
+    ASSERT_EQ(entry()->selectedText(), "a = 3; a*2");
     EXPECT_EQ(clipboardAfterCtrlC(entry()), "3;     6");
-    // The lines are as they were.
     EXPECT_EQ(entry()->text(), "a = 3; a*2");
     EXPECT_EQ(window->resultLine()->currentText(), "3;     6");
+
+    QTest::keyClick(entry(), Qt::Key_End);
+    EXPECT_EQ(clipboardAfterCtrlC(entry()), "3;     6");
     EXPECT_EQ(clipboardAfterCtrlC(window->resultLine()->lineEdit()), "3;     6");
 }
 
-TEST_F(ExpressionClipboardTest, ASelectionIsCopiedAsUsual) {
+TEST_F(ExpressionClipboardTest, ASelectionOfTheUsersIsCopiedAsUsual) {
     window->entryLine()->setEditText("2+3*4");
     QTest::keyClick(entry(), Qt::Key_Return);
-    entry()->setSelection(2, 3);
-    EXPECT_EQ(clipboardAfterCtrlC(entry()), "3*4");
+    ASSERT_EQ(window->resultLine()->currentText(), "14");
+    QTest::keyClick(entry(), Qt::Key_A, Qt::ControlModifier);  // the same selection, by hand
+    EXPECT_EQ(clipboardAfterCtrlC(entry()), "2+3*4");
+
+    QTest::keyClick(entry(), Qt::Key_End);
+    QTest::keyClick(entry(), Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(entry(), Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(clipboardAfterCtrlC(entry()), "*4");
+
+    QTest::keyClick(entry(), Qt::Key_Return);  // a new calculation selects the line again
+    EXPECT_EQ(clipboardAfterCtrlC(entry()), "14");
+    QTest::mouseClick(entry(), Qt::LeftButton);  // a click makes the line the user's
+    entry()->selectAll();
+    EXPECT_EQ(clipboardAfterCtrlC(entry()), "2+3*4");
 }
 
 TEST_F(ExpressionClipboardTest, OtherControlKeysKeepTheirMeaning) {
