@@ -142,6 +142,7 @@ void ExpressionWindow::setEntryText(const std::string& text) {
 
 void ExpressionWindow::selectAllEntry() {
     combo1_->lineEdit()->selectAll();
+    calculationSelection_ = true;
 }
 
 std::string ExpressionWindow::resultText() const {
@@ -490,6 +491,7 @@ bool ExpressionWindow::handleKey(QKeyEvent* k) {
 }
 
 bool ExpressionWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (clipboardEvent(watched, e)) return true;
     if (e->type() == QEvent::KeyPress) {
         if (handleKey(static_cast<QKeyEvent*>(e))) return true;
     } else if (watched == combo2_ && e->type() == QEvent::MouseButtonPress) {

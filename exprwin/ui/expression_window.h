@@ -86,6 +86,7 @@ class ExpressionWindow : public QWidget, public ExpressionSurface {
   private:
     void buildMenu();
     bool handleKey(QKeyEvent* k);
+    bool clipboardEvent(QObject* watched, QEvent* e);  // true: Ctrl+C copied the result line
     void encloseEntry(bool caretAtEnd);
     void setLineWidth(int w);
     void applyFont();
@@ -108,6 +109,8 @@ class ExpressionWindow : public QWidget, public ExpressionSurface {
     std::function<void(DataRecord&)> gatherOthers_;
     std::function<void()> onPaint_;
     bool greyed_ = false;
+    bool calculationSelection_ =
+        false;  // the entry's selection is the calculation's, not the user's
     int lineWidth_ = 295;
 };
 
