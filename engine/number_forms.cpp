@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <numeric>
 
 namespace tobrisk {
@@ -15,38 +14,41 @@ constexpr int kSignificant = 15;
 constexpr const char* kPatternBase = "###,###,###,##0";
 
 // The 15 significant decimal digits of a finite, non-zero |x| and its decimal exponent: x is
-// 0.d1d2...d15 * 10^(exp10 + 1), that is d1.d2... * 10^exp10.
+// d1.d2...d15 * 10^exp10. to_chars rounds the exact binary value as printf("%.14e") does.
 struct Digits {
-    std::string digits;  // exactly kSignificant digits
+    char digits[kSignificant];
     int exp10 = 0;
 };
 
 Digits significantDigits(double x) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", kSignificant - 1, std::fabs(x));
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific,
+                                 kSignificant - 1);
+    // "d.ddddddddddddddde+XX"
     Digits d;
-    const char* p = buf;
-    for (; *p && *p != 'e'; ++p) {
-        if (*p >= '0' && *p <= '9') d.digits += *p;
-    }
-    if (*p == 'e') d.exp10 = std::atoi(p + 1);
+    d.digits[0] = buf[0];
+    std::memcpy(d.digits + 1, buf + 2, kSignificant - 1);
+    const char* p = buf + kSignificant + 2;  // past the 'e'
+    const bool negative = *p == '-';
+    int e = 0;
+    for (++p; p < r.ptr; ++p) e = e * 10 + (*p - '0');
+    d.exp10 = negative ? -e : e;
     return d;
 }
 
-void stripTrailingZeros(std::string& s) {
-    while (s.size() > 1 && s.back() == '0') s.pop_back();
+// Index one past the last digit other than '0' in [from, to), or from when there is none.
+int endOfSignificant(const char* digits, int from, int to) {
+    while (to > from && digits[to - 1] == '0') --to;
+    return to;
 }
 
 // Groups of three from the right with the separator, never at the end.
-std::string groupThousands(const std::string& digits, char sep) {
-    if (digits.size() <= 3) return digits;
-    std::string out;
-    const std::size_t lead = digits.size() % 3;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && i % 3 == lead % 3) out += sep;
+void appendGrouped(std::string& out, const char* digits, std::size_t n, char sep) {
+    const std::size_t lead = n % 3;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i > 0 && i % 3 == lead) out += sep;
         out += digits[i];
     }
-    return out;
 }
 
 uint64_t magnitude(int64_t n) {
@@ -144,14 +146,22 @@ int64_t NumberForms::readInteger(std::string_view text) {
 }
 
 std::string NumberForms::plainInteger(int64_t n) {
-    return (n < 0 ? "-" : "") + unsignedText(magnitude(n));
+    char buf[24];
+    auto r = std::to_chars(buf, buf + sizeof buf, n);
+    return std::string(buf, r.ptr);
 }
 
 std::string NumberForms::integerForm(int64_t n, int places) const {
     if (places < 0) return plainInteger(n);
-    std::string out =
-        (n < 0 ? "-" : "") + groupThousands(unsignedText(magnitude(n)), seps_.thousands);
-    if (!integersWithoutDecimals_ && places > 0) out += seps_.decimal + std::string(places, '0');
+    char buf[24];
+    const auto r = std::to_chars(buf, buf + sizeof buf, magnitude(n));
+    std::string out;
+    if (n < 0) out += '-';
+    appendGrouped(out, buf, static_cast<std::size_t>(r.ptr - buf), seps_.thousands);
+    if (!integersWithoutDecimals_ && places > 0) {
+        out += seps_.decimal;
+        out.append(static_cast<std::size_t>(places), '0');
+    }
     return out;
 }
 
@@ -159,79 +169,93 @@ std::string NumberForms::generalForm(double x) const {
     if (std::isnan(x)) return "NAN";
     if (std::isinf(x)) return x < 0 ? "-INF" : "INF";
     if (x == 0) return "0";
-    Digits d = significantDigits(x);
-    std::string sign = x < 0 ? "-" : "";
-    std::string out;
+    const Digits d = significantDigits(x);
+    // Longest: sign, 15 digits, 4 zeros, "0", separator, "E-308".
+    char buf[40];
+    char* p = buf;
+    if (x < 0) *p++ = '-';
+    auto copy = [&p](const char* from, int n) {
+        std::memcpy(p, from, static_cast<std::size_t>(n));
+        p += n;
+    };
     if (d.exp10 >= -5 && d.exp10 < kSignificant) {
         if (d.exp10 < 0) {
-            std::string frac = std::string(-d.exp10 - 1, '0') + d.digits;
-            stripTrailingZeros(frac);
-            out = "0" + std::string(1, seps_.decimal) + frac;
+            *p++ = '0';
+            *p++ = seps_.decimal;
+            for (int k = -d.exp10 - 1; k > 0; --k) *p++ = '0';
+            copy(d.digits, endOfSignificant(d.digits, 1, kSignificant));
         } else {
-            std::string whole = d.digits.substr(0, d.exp10 + 1);
-            std::string frac = d.digits.substr(d.exp10 + 1);
-            stripTrailingZeros(frac);
-            out = whole;
-            if (frac != "0" && !frac.empty()) out += seps_.decimal + frac;
+            copy(d.digits, d.exp10 + 1);
+            const int end = endOfSignificant(d.digits, d.exp10 + 1, kSignificant);
+            if (end > d.exp10 + 1) {
+                *p++ = seps_.decimal;
+                copy(d.digits + d.exp10 + 1, end - d.exp10 - 1);
+            }
         }
     } else {
-        std::string frac = d.digits.substr(1);
-        stripTrailingZeros(frac);
-        out = d.digits.substr(0, 1);
-        if (frac != "0") out += seps_.decimal + frac;
-        out += "E" + std::to_string(d.exp10);
+        *p++ = d.digits[0];
+        const int end = endOfSignificant(d.digits, 1, kSignificant);
+        if (end > 1) {
+            *p++ = seps_.decimal;
+            copy(d.digits + 1, end - 1);
+        }
+        *p++ = 'E';
+        p = std::to_chars(p, buf + sizeof buf, d.exp10).ptr;
     }
-    return sign + out;
+    return std::string(buf, p);
 }
 
 std::string NumberForms::floatForm(double x, int places) const {
     if (places < 0 || !std::isfinite(x)) return generalForm(x);
+    places = std::min(places, 9);
     // Round the decimal text of the 15 significant digits, halves away from zero: the digits the
     // user sees in the general form decide, not the binary value's tail.
-    std::string intPart = "0", fracPart(places, '0');
+    // The digits on a decimal grid: intLen integer digits, then at least `places` fraction
+    // digits; one spare place in front takes a carry. Exponents run from -324 to 308.
+    char grid[1 + 340 + kSignificant + 10];
+    char* all = grid + 1;
+    int intLen = 1, size = 1;
+    all[0] = '0';
     if (x != 0) {
-        Digits d = significantDigits(x);
-        // Place the digits on a decimal grid: all = integer digits followed by fraction digits.
-        std::string all;
-        int intLen;
+        const Digits d = significantDigits(x);
         if (d.exp10 >= 0) {
-            all = d.digits;
-            if (static_cast<int>(all.size()) < d.exp10 + 1)
-                all.append(d.exp10 + 1 - all.size(), '0');
+            std::memcpy(all, d.digits, kSignificant);
+            size = std::max(kSignificant, d.exp10 + 1);
+            std::memset(all + kSignificant, '0', static_cast<std::size_t>(size - kSignificant));
             intLen = d.exp10 + 1;
         } else {
-            all = std::string(-d.exp10, '0') + d.digits;
-            intLen = 1;
+            std::memset(all, '0', static_cast<std::size_t>(-d.exp10));
+            std::memcpy(all - d.exp10, d.digits, kSignificant);
+            size = -d.exp10 + kSignificant;
         }
-        const int keep = intLen + places;
-        if (static_cast<int>(all.size()) < keep) all.append(keep - all.size(), '0');
-        bool up = static_cast<int>(all.size()) > keep && all[keep] >= '5';
-        all.resize(keep);
-        if (up) {
-            int i = keep - 1;
-            for (; i >= 0; --i) {
-                if (all[i] == '9') {
-                    all[i] = '0';
-                } else {
-                    ++all[i];
-                    break;
-                }
-            }
-            if (i < 0) {
-                all.insert(all.begin(), '1');
-                ++intLen;
-            }
-        }
-        intPart = all.substr(0, intLen);
-        fracPart = all.substr(intLen);
-        auto nz = intPart.find_first_not_of('0');
-        intPart = nz == std::string::npos ? "0" : intPart.substr(nz);
     }
-    const bool zero = intPart == "0" && fracPart.find_first_not_of('0') == std::string::npos;
+    const int keep = intLen + places;
+    if (size < keep) std::memset(all + size, '0', static_cast<std::size_t>(keep - size));
+    const bool up = size > keep && all[keep] >= '5';
+    if (up) {
+        int i = keep - 1;
+        for (; i >= 0 && all[i] == '9'; --i) all[i] = '0';
+        if (i >= 0) {
+            ++all[i];
+        } else {
+            *--all = '1';
+            ++intLen;
+        }
+    }
+    // Leading zeros of the integer part go, one stays.
+    int lead = 0;
+    while (lead < intLen - 1 && all[lead] == '0') ++lead;
+    const bool zero =
+        std::all_of(all + lead, all + intLen + places, [](char c) { return c == '0'; });
     // A value that rounds to zero here keeps its digits visible in the general form.
     if (zero) return generalForm(x);
-    std::string out = (x < 0 ? "-" : "") + groupThousands(intPart, seps_.thousands);
-    if (places > 0) out += seps_.decimal + fracPart;
+    std::string out;
+    if (x < 0) out += '-';
+    appendGrouped(out, all + lead, static_cast<std::size_t>(intLen - lead), seps_.thousands);
+    if (places > 0) {
+        out += seps_.decimal;
+        out.append(all + intLen, static_cast<std::size_t>(places));
+    }
     return out;
 }
 

@@ -1,7 +1,9 @@
 #include "engine/variable_store.h"
 
 #include <algorithm>
+#include <bitset>
 #include <cmath>
+#include <cstring>
 
 #include "engine/name_chars.h"
 #include "engine/number_forms.h"
@@ -291,41 +293,86 @@ void VariableStore::setIntegerVariable(int index, double v, int64_t n) {
     record_.setIntValue(index, n);
 }
 
-const std::vector<std::string>& VariableStore::refreshListing(const NumberForms& forms) {
-    listing_.clear();
-    const int n = count();
-    for (int i = 1; i <= n; ++i) {
-        const std::string name = record_.name(i);
-        const std::string head = cut(name + " = ", kListingNameCut);
-        switch (record_.kind(i)) {
-            case EntryKind::UserFunction:
-                if (record_.paramCount(i) > 0) {
-                    std::string s = cut(name + record_.signature(i), kListingSignatureCut);
-                    s = cut(s + " = ", kListingEqualsCut);
-                    listing_.push_back(cut(s + record_.body(i), kListingBodyCut));
-                } else {
-                    listing_.push_back(cut(head + record_.body(i), kListingEqualsCut));
-                }
-                break;
-            case EntryKind::Event:
-                listing_.push_back(formatLongTime(record_.time(i)) + " - " + record_.body(i));
-                break;
-            case EntryKind::IntegerVariable:
-                listing_.push_back(head + NumberForms::plainInteger(record_.intValue(i)));
-                break;
-            default: {
-                // A damaged data file may hold a non-number; it is never shown as one.
-                const double v = record_.value(i);
-                listing_.push_back(head + (std::isfinite(v) ? forms.generalForm(v) : "invalid"));
-                break;
+namespace {
+
+// The fields a listing line is made from, as columns of the record.
+struct ListedColumn {
+    std::size_t offset;
+    std::size_t stride;
+};
+constexpr ListedColumn kListedColumns[] = {
+    {layout::kKinds, 4},       {layout::kNames, layout::kNameCapacity + 1},
+    {layout::kTimes, 8},       {layout::kValues, 8},
+    {layout::kIntValues, 8},   {layout::kBodies, layout::kBodyCapacity + 1},
+    {layout::kParamCounts, 4}, {layout::kSignatures, layout::kSignatureCapacity + 1},
+};
+
+}  // namespace
+
+std::string VariableStore::listingLine(int i, const NumberForms& forms) const {
+    const std::string name = record_.name(i);
+    switch (record_.kind(i)) {
+        case EntryKind::UserFunction:
+            if (record_.paramCount(i) > 0) {
+                std::string s = cut(name + record_.signature(i), kListingSignatureCut);
+                s = cut(s + " = ", kListingEqualsCut);
+                return cut(s + record_.body(i), kListingBodyCut);
             }
+            return cut(cut(name + " = ", kListingNameCut) + record_.body(i), kListingEqualsCut);
+        case EntryKind::Event:
+            return formatLongTime(record_.time(i)) + " - " + record_.body(i);
+        case EntryKind::IntegerVariable:
+            return cut(name + " = ", kListingNameCut) +
+                   NumberForms::plainInteger(record_.intValue(i));
+        default: {
+            // A damaged data file may hold a non-number; it is never shown as one.
+            const double v = record_.value(i);
+            return cut(name + " = ", kListingNameCut) +
+                   (std::isfinite(v) ? forms.generalForm(v) : "invalid");
         }
     }
-    ++listingVersion_;
+}
+
+const std::vector<std::string>& VariableStore::refreshListing(const NumberForms& forms) {
+    const int n = count();
+    const DataRecord::Bytes& now = record_.bytes();
+    const bool all = listedCount_ < 0 || static_cast<int>(listing_.size()) != listedCount_ ||
+                     forms.separators().decimal != listedDecimal_;
+    // Which positions changed: whole columns compared first, entries only in a column that
+    // differs (r's value changes with almost every line, the rest seldom).
+    std::bitset<layout::kStorePositions> changed;
+    const int common = all ? 0 : std::min(n, listedCount_);
+    for (const ListedColumn& c : kListedColumns) {
+        const std::size_t from = c.offset + c.stride;
+        if (common == 0 || std::memcmp(&now[from], &listed_[from],
+                                       c.stride * static_cast<std::size_t>(common)) == 0)
+            continue;
+        for (int i = 1; i <= common; ++i) {
+            const std::size_t at = c.offset + c.stride * static_cast<std::size_t>(i);
+            if (std::memcmp(&now[at], &listed_[at], c.stride) != 0) changed[i] = true;
+        }
+    }
+    if (firstLineSet_ && n >= 1) changed[1] = true;
+    bool any = all || n != listedCount_;
+    listing_.resize(static_cast<std::size_t>(n));
+    for (int i = 1; i <= n; ++i) {
+        if (!all && i <= common && !changed[i]) continue;
+        any = true;
+        listing_[static_cast<std::size_t>(i - 1)] = listingLine(i, forms);
+        for (const ListedColumn& c : kListedColumns) {
+            const std::size_t at = c.offset + c.stride * static_cast<std::size_t>(i);
+            std::memcpy(&listed_[at], &now[at], c.stride);
+        }
+    }
+    listedCount_ = n;
+    listedDecimal_ = forms.separators().decimal;
+    firstLineSet_ = false;
+    if (any) ++listingVersion_;
     return listing_;
 }
 
 void VariableStore::setFirstListingLine(std::string line) {
+    firstLineSet_ = true;
     if (listing_.empty()) {
         listing_.push_back(std::move(line));
     } else {
