@@ -142,14 +142,14 @@ void Evaluator::run() {
     const PostfixList& list = ctx_.postfix;
     for (int k = 0; k < list.count; ++k) {
         const PostfixItem& item = list.items[static_cast<std::size_t>(k)];
-        const std::string& kind = item.kind;
-        if (kind == item::kEndOfStatement) {
+        const ItemKind kind = item.kind;
+        if (kind == ItemKind::EndOfStatement) {
             if (k != list.count - 1) closeStatement();
             if (depth_ > 0) top_ = stack_[static_cast<std::size_t>(depth_ - 1)];
             depth_ = 0;
             continue;
         }
-        if (kind == item::kNumber || kind == item::kName || kind == item::kTarget) {
+        if (kind == ItemKind::Number || kind == ItemKind::Name || kind == ItemKind::Target) {
             push(item);
             continue;
         }
@@ -175,7 +175,7 @@ void Evaluator::run() {
     listingDirty_ = false;
     store_.setFirstListingLine(std::move(rLine));
     if (list.count > 0 &&
-        list.items[static_cast<std::size_t>(list.count - 1)].kind == item::kEndOfStatement)
+        list.items[static_cast<std::size_t>(list.count - 1)].kind == ItemKind::EndOfStatement)
         ctx_.resultText += ";";
 }
 
@@ -184,8 +184,8 @@ void Evaluator::push(const PostfixItem& item) {
         throw ErroC("RPN stack overflow (too complex expression)");
     if (!prefix_.empty()) prefix_.clear();  // a fault while reading a number has no prefix
     Slot s;
-    const std::string& kind = item.kind;
-    if (kind == item::kTarget) {
+    const ItemKind kind = item.kind;
+    if (kind == ItemKind::Target) {
         int index = store_.find(item.text);
         if (index == 0) {
             index = store_.append();
@@ -205,7 +205,7 @@ void Evaluator::push(const PostfixItem& item) {
         stack_[static_cast<std::size_t>(depth_++)] = s;
         return;
     }
-    if (kind == item::kName) {
+    if (kind == ItemKind::Name) {
         int index = store_.find(item.text);
         if (index == 0) {
             removePendingEntry();
@@ -243,8 +243,8 @@ void Evaluator::push(const PostfixItem& item) {
             }
         }
     } else {
-        s.value = NumberForms::readNumber(item.text);
-        if (item.exact && !NumberForms::readInteger(item.text, s.twin)) s.twin = 0;
+        s.value = item.number;
+        s.twin = item.exact ? item.integer : 0;
         s.exact = item.exact;
     }
     if (!std::isfinite(s.value)) throw FaultSignal{Fault::Overflow};

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "engine/name_chars.h"
+#include "engine/number_forms.h"
 
 namespace tobrisk {
 
@@ -25,8 +26,8 @@ enum class Pass { Done, Restart, Stop };
 // One pass over one version of the line.
 class LineScan {
   public:
-    LineScan(CalcContext& ctx, VariableStore& store, std::string& line)
-        : ctx_(ctx), store_(store), line_(line), tokens_(ctx.tokens) {}
+    LineScan(CalcContext& ctx, VariableStore& store, std::string& line, std::string& scratch)
+        : ctx_(ctx), store_(store), line_(line), scratch_(scratch), tokens_(ctx.tokens) {}
 
     Pass run() {
         while (i_ < line_.size()) {
@@ -59,31 +60,57 @@ class LineScan {
     int position() const { return static_cast<int>(i_) + 1; }
 
     // False when the table is full and lexing must stop.
-    bool store(char kind, std::string text, int pos) {
+    bool store(char kind, std::string_view text, int pos) {
         if (kind == ';' && previousKind() == ';') return true;  // empty statements vanish
         if (tokens_.count + 1 > TokenTable::kMaxTokens) {
             ctx_.message = kTokenOverflow;
             return false;
         }
         Token& t = tokens_.entries[++tokens_.count];
-        t.text = std::move(text);
+        t.text.assign(text);
         t.kind = kind;
         t.position = pos;
         t.denominator.clear();
+        if (kind == '9') readValue(t);
         return true;
     }
     bool implicitTimes(int pos) { return previousKind() != '9' || store('*', "*", pos); }
+
+    // The number's value, once: plain digits are summed up as they stand (exact below 2^64,
+    // and the conversion to double rounds as reading the text would); anything else is read
+    // as a decimal text. Integer-exact means no point, no exponent and a double below 2^63.
+    static void readValue(Token& t) {
+        uint64_t n = 0;
+        bool digitsOnly = true;
+        for (const char ch : t.text) {
+            if (!isDigit(ch) || __builtin_mul_overflow(n, uint64_t{10}, &n) ||
+                __builtin_add_overflow(n, static_cast<uint64_t>(ch - '0'), &n)) {
+                digitsOnly = false;
+                break;
+            }
+        }
+        if (digitsOnly) {
+            t.number = static_cast<double>(n);
+            t.exact = t.number < 9223372036854775808.0;  // 2^63
+            t.integer = t.exact ? static_cast<int64_t>(n) : 0;
+        } else {
+            t.number = NumberForms::readNumber(t.text);
+            t.exact = false;
+            t.integer = 0;
+        }
+    }
 
     Pass symbol(char c) {
         const int pos = position();
         ++i_;
         if (c == '(' && !implicitTimes(pos)) return Pass::Stop;
-        return store(c, std::string(1, c), pos) ? Pass::Done : Pass::Stop;
+        return store(c, std::string_view(&line_[i_ - 1], 1), pos) ? Pass::Done : Pass::Stop;
     }
 
     Pass number() {
         const std::size_t len = line_.size();
-        std::string text(1, line_[i_]);
+        std::string& text = scratch_;
+        text.assign(1, line_[i_]);
         bool pointSeen = line_[i_] == '.';
         bool exponentSeen = false;
         std::size_t j = i_ + 1;
@@ -123,7 +150,7 @@ class LineScan {
         if (ctx_.fractionMode && (pointSeen || exponentSeen)) ctx_.message = kFractionInvalid;
         const int pos = static_cast<int>(j);  // the number's last character
         i_ = j;
-        return store('9', std::move(text), pos) ? Pass::Done : Pass::Stop;
+        return store('9', text, pos) ? Pass::Done : Pass::Stop;
     }
 
     Pass name() {
@@ -132,7 +159,9 @@ class LineScan {
         if (!implicitTimes(pos)) return Pass::Stop;
         std::size_t j = i_ + 1;
         while (j < len && isNameChar(byte(j))) ++j;
-        std::string text = lowerName(line_.substr(i_, j - i_));
+        std::string& text = scratch_;
+        text.assign(line_, i_, j - i_);
+        lowerInPlace(text);
         if (static_cast<int>(text.size()) > kMaxNameLength) {
             ctx_.message = text + ": name with more than 30 characters";
         }
@@ -149,7 +178,7 @@ class LineScan {
         }
         if (ctx_.fractionMode) ctx_.message = kFractionInvalid;
         i_ = j;
-        return store('a', std::move(text), pos) ? Pass::Done : Pass::Stop;
+        return store('a', text, pos) ? Pass::Done : Pass::Stop;
     }
 
     // name = "body": store the function and calculate its body at once, as if typed.
@@ -201,9 +230,14 @@ class LineScan {
             if (removed[k]) continue;
             ++out;
             if (out != k) {
-                tokens_.entries[out].text = tokens_.entries[k].text;
-                tokens_.entries[out].kind = tokens_.entries[k].kind;
-                tokens_.entries[out].denominator = tokens_.entries[k].denominator;
+                Token& to = tokens_.entries[out];
+                const Token& from = tokens_.entries[k];
+                to.text = from.text;
+                to.kind = from.kind;
+                to.denominator = from.denominator;
+                to.number = from.number;
+                to.integer = from.integer;
+                to.exact = from.exact;
             }
         }
         tokens_.count = out;
@@ -212,6 +246,7 @@ class LineScan {
     CalcContext& ctx_;
     VariableStore& store_;
     std::string& line_;
+    std::string& scratch_;  // a number's or name's text while it is read
     TokenTable& tokens_;
     std::size_t i_ = 0;
 };
@@ -229,11 +264,12 @@ void writeEndSentinel(TokenTable& t) {
 Lexer::Lexer(CalcContext& context, VariableStore& store) : ctx_(context), store_(store) {}
 
 void Lexer::lex(const std::string& line) {
-    std::string current = line;
+    std::string& current = current_;
+    current = line;
     for (int pass = 0;; ++pass) {
         ctx_.tokens.clear();
         ctx_.entryLine = current;
-        const Pass p = LineScan(ctx_, store_, current).run();
+        const Pass p = LineScan(ctx_, store_, current, scratch_).run();
         if (p != Pass::Restart) break;
         if (pass >= kMaxRestarts) {
             ctx_.tokens.clear();

@@ -119,7 +119,6 @@ bool LineCalculation::calculateLine(bool continuation) {
     for (int passes = 0;; ++passes) {
         ctx_.lastResult = Value{};
         parser_.parse();
-        ctx_.lastPostfixTrace = ctx_.postfixTrace;
         if (!ctx_.message.empty()) return finish(typed, false);
         ctx_.resultText.clear();
         ctx_.rerun = false;
