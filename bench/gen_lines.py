@@ -223,12 +223,14 @@ def main():
     ap.add_argument("kind", choices=["mix", "diff"])
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--count", type=int, default=20000)
+    ap.add_argument("-o", "--output", help="file to write (default: standard output)")
     a = ap.parse_args()
     rnd = random.Random(a.seed)
     gen = mix if a.kind == "mix" else diff
-    out = sys.stdout
+    out = open(a.output, "w", encoding="utf-8", newline="\n") if a.output else sys.stdout
     for line in gen(rnd, a.count):
         out.write(line + "\n")
+    out.close()
 
 
 if __name__ == "__main__":
