@@ -159,6 +159,7 @@ def statement(rnd):
 
 
 def diff(rnd, count):
+    yield ":now 2026-12-08 10:00:00"  # the clock stands still: reminders are repeatable
     yield ":soma no"
     for name, body in USER.items():
         yield '%s = "%s"' % (name, body)
@@ -206,8 +207,20 @@ def diff(rnd, count):
         elif k < 0.95:
             # a fresh name each time, so the store fills up and refuses
             line = "v%d = %s" % (rnd.randint(0, 80), literal(rnd))
-        elif k < 0.96:
+        elif k < 0.955:
             line = ":history" if rnd.random() < 0.1 else ":entry"
+        elif k < 0.965:
+            # deletions and reminders change the store as the calculations do
+            w = rnd.random()
+            if w < 0.5:
+                line = "%s %s" % (rnd.choice(["del", "delete", " del"]),
+                                  rnd.choice(NAMES + ["v%d" % rnd.randint(0, 80), "f2", "g2", "r",
+                                                      "nosuch", "11:30:00", "12:00"]))
+            elif w < 0.9:
+                line = "note %02d:%02d %s" % (rnd.randint(10, 23), rnd.randint(0, 59),
+                                              rnd.choice(["call", "tea", "meeting room 2"]))
+            else:
+                line = rnd.choice([":tick", "note 30 soon", "note xx", "del"])
         elif k < 0.97:
             line = " ".join(rnd.choice(["1", "+", "2", "*", "(", ")", "x", "-"])
                             for _ in range(rnd.randint(1, 8)))

@@ -160,20 +160,25 @@ void Evaluator::run() {
     closeStatement();
 
     // The listing's first line follows the last result; after a fraction line r kept its value.
-    std::string rLine = "r = ";
+    std::string& rLine = rLine_;
+    rLine.assign("r = ");
     if (ctx_.fractionMode) {
         const DataRecord& rec = store_.record();
-        rLine += rec.kind(VariableStore::kRIndex) == EntryKind::IntegerVariable
-                     ? NumberForms::plainInteger(rec.intValue(VariableStore::kRIndex))
-                     : ctx_.forms.generalForm(rec.value(VariableStore::kRIndex));
+        if (rec.kind(VariableStore::kRIndex) == EntryKind::IntegerVariable) {
+            rLine += NumberForms::plainInteger(rec.intValue(VariableStore::kRIndex));
+        } else {
+            ctx_.forms.appendGeneralForm(rLine, rec.value(VariableStore::kRIndex));
+        }
+    } else if (ctx_.integerMode) {
+        rLine += NumberForms::plainInteger(ctx_.lastResult.twin);
+    } else if (closeTextValid_) {
+        rLine += closeText_;
     } else {
-        rLine += ctx_.integerMode  ? NumberForms::plainInteger(ctx_.lastResult.twin)
-                 : closeTextValid_ ? closeText_
-                                   : ctx_.forms.generalForm(ctx_.lastResult.value);
+        ctx_.forms.appendGeneralForm(rLine, ctx_.lastResult.value);
     }
     if (listingDirty_) store_.refreshListing(ctx_.forms);
     listingDirty_ = false;
-    store_.setFirstListingLine(std::move(rLine));
+    store_.setFirstListingLine(rLine);
     if (list.count > 0 &&
         list.items[static_cast<std::size_t>(list.count - 1)].kind == ItemKind::EndOfStatement)
         ctx_.resultText += ";";
@@ -341,7 +346,8 @@ void Evaluator::closeStatement() {
     }
     if (!ctx_.integerMode && ctx_.forms.decimalPlaces() == NumberForms::kAutomatic) {
         // The float form is then the general form, which the "r = " line needs too.
-        closeText_ = ctx_.forms.generalForm(v.value);
+        closeText_.clear();
+        ctx_.forms.appendGeneralForm(closeText_, v.value);
         if (!ctx_.resultText.empty()) ctx_.resultText += ";     ";
         ctx_.resultText += closeText_;
         closeTextValid_ = true;

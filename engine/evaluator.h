@@ -129,6 +129,7 @@ class Evaluator {
     bool listingDirty_ = false;
     bool rChanged_ = false;
     std::string closeText_;  // general form of the last statement closed, when that was shown
+    std::string rLine_;      // the listing's "r = " line being made
     bool closeTextValid_ = false;
 
     // The store as the pass found it, for a pass abandoned by a user function rewrite.

@@ -169,7 +169,9 @@ bool LineCalculation::finish(const std::string& typed, bool evaluated) {
         }
     }
     const bool endsContinuation = ctx_.previouslyContinued && !ctx_.continued;
-    if (ok) {
+    if (ok && (ctx_.resultText.empty() || ctx_.resultText.front() != ' ')) {
+        view_.setResultText(ctx_.resultText);
+    } else if (ok) {
         view_.setResultText(withoutLeadingBlanks(ctx_.resultText));
     } else {
         view_.setResultColour(ResultColour::Notice);

@@ -166,9 +166,24 @@ std::string NumberForms::integerForm(int64_t n, int places) const {
 }
 
 std::string NumberForms::generalForm(double x) const {
-    if (std::isnan(x)) return "NAN";
-    if (std::isinf(x)) return x < 0 ? "-INF" : "INF";
-    if (x == 0) return "0";
+    std::string out;
+    appendGeneralForm(out, x);
+    return out;
+}
+
+void NumberForms::appendGeneralForm(std::string& out, double x) const {
+    if (std::isnan(x)) {
+        out += "NAN";
+        return;
+    }
+    if (std::isinf(x)) {
+        out += x < 0 ? "-INF" : "INF";
+        return;
+    }
+    if (x == 0) {
+        out += '0';
+        return;
+    }
     const Digits d = significantDigits(x);
     // Longest: sign, 15 digits, 4 zeros, "0", separator, "E-308".
     char buf[40];
@@ -202,7 +217,7 @@ std::string NumberForms::generalForm(double x) const {
         *p++ = 'E';
         p = std::to_chars(p, buf + sizeof buf, d.exp10).ptr;
     }
-    return std::string(buf, p);
+    out.append(buf, p);
 }
 
 std::string NumberForms::floatForm(double x, int places) const {

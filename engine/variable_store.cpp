@@ -309,26 +309,42 @@ constexpr ListedColumn kListedColumns[] = {
 
 }  // namespace
 
-std::string VariableStore::listingLine(int i, const NumberForms& forms) const {
+// Made in place, so that a line made again keeps its storage.
+void VariableStore::writeListingLine(std::string& line, int i, const NumberForms& forms) const {
     const std::string name = record_.name(i);
+    const auto head = [&] {
+        line.assign(name);
+        line += " = ";
+        if (line.size() > kListingNameCut) line.resize(kListingNameCut);
+    };
     switch (record_.kind(i)) {
         case EntryKind::UserFunction:
             if (record_.paramCount(i) > 0) {
                 std::string s = cut(name + record_.signature(i), kListingSignatureCut);
                 s = cut(s + " = ", kListingEqualsCut);
-                return cut(s + record_.body(i), kListingBodyCut);
+                line = cut(s + record_.body(i), kListingBodyCut);
+            } else {
+                head();
+                line = cut(line + record_.body(i), kListingEqualsCut);
             }
-            return cut(cut(name + " = ", kListingNameCut) + record_.body(i), kListingEqualsCut);
+            break;
         case EntryKind::Event:
-            return formatLongTime(record_.time(i)) + " - " + record_.body(i);
+            line = formatLongTime(record_.time(i)) + " - " + record_.body(i);
+            break;
         case EntryKind::IntegerVariable:
-            return cut(name + " = ", kListingNameCut) +
-                   NumberForms::plainInteger(record_.intValue(i));
+            head();
+            line += NumberForms::plainInteger(record_.intValue(i));
+            break;
         default: {
             // A damaged data file may hold a non-number; it is never shown as one.
             const double v = record_.value(i);
-            return cut(name + " = ", kListingNameCut) +
-                   (std::isfinite(v) ? forms.generalForm(v) : "invalid");
+            head();
+            if (std::isfinite(v)) {
+                forms.appendGeneralForm(line, v);
+            } else {
+                line += "invalid";
+            }
+            break;
         }
     }
 }
@@ -358,7 +374,7 @@ const std::vector<std::string>& VariableStore::refreshListing(const NumberForms&
     for (int i = 1; i <= n; ++i) {
         if (!all && i <= common && !changed[i]) continue;
         any = true;
-        listing_[static_cast<std::size_t>(i - 1)] = listingLine(i, forms);
+        writeListingLine(listing_[static_cast<std::size_t>(i - 1)], i, forms);
         for (const ListedColumn& c : kListedColumns) {
             const std::size_t at = c.offset + c.stride * static_cast<std::size_t>(i);
             std::memcpy(&listed_[at], &now[at], c.stride);
@@ -371,12 +387,12 @@ const std::vector<std::string>& VariableStore::refreshListing(const NumberForms&
     return listing_;
 }
 
-void VariableStore::setFirstListingLine(std::string line) {
+void VariableStore::setFirstListingLine(std::string_view line) {
     firstLineSet_ = true;
     if (listing_.empty()) {
-        listing_.push_back(std::move(line));
+        listing_.emplace_back(line);
     } else {
-        listing_.front() = std::move(line);
+        listing_.front().assign(line);
     }
     ++listingVersion_;
 }

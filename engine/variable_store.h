@@ -104,13 +104,13 @@ class VariableStore {
     const std::vector<std::string>& refreshListing(const NumberForms& forms);
     const std::vector<std::string>& listing() const { return listing_; }
     // The evaluator's "r = ..." after each calculation (adds the line if the list is empty).
-    void setFirstListingLine(std::string line);
+    void setFirstListingLine(std::string_view line);
     // Grows with every change of the listing, so a window can tell when to reload it.
     unsigned listingVersion() const { return listingVersion_; }
 
   private:
     void addUserFunctionName(const std::string& name);
-    std::string listingLine(int i, const NumberForms& forms) const;
+    void writeListingLine(std::string& line, int i, const NumberForms& forms) const;
 
     DataRecord& record_;
     std::string functionNames_;
