@@ -110,7 +110,12 @@ class LineScan {
     Pass number() {
         const std::size_t len = line_.size();
         std::string& text = scratch_;
-        text.assign(1, line_[i_]);
+        // The text is the line's characters from i_ to j, taken at the end in one piece unless
+        // a second point is left out: from then on the kept characters are appended one by one.
+        bool appending = false;
+        auto keep = [&](char ch) {
+            if (appending) text += ch;
+        };
         bool pointSeen = line_[i_] == '.';
         bool exponentSeen = false;
         std::size_t j = i_ + 1;
@@ -119,21 +124,23 @@ class LineScan {
             if (ch == '.') {
                 if (pointSeen) {
                     ctx_.message = "invalid value";
+                    if (!appending) text.assign(line_, i_, j - i_);
+                    appending = true;
                 } else {
-                    text += ch;
+                    keep(ch);
                 }
                 pointSeen = true;
                 ++j;
             } else if (isDigit(ch)) {
-                text += ch;
+                keep(ch);
                 ++j;
             } else if (ch == 'e' || ch == 'E') {
                 pointSeen = true;
                 if (line_[j - 1] == '.') ctx_.message = "invalid number format";
                 if (exponentSeen) break;  // the letter starts a name
-                text += ch;
+                keep(ch);
                 if (j + 1 < len && (line_[j + 1] == '+' || line_[j + 1] == '-')) {
-                    text += line_[j + 1];
+                    keep(line_[j + 1]);
                     ++j;
                 }
                 exponentSeen = true;
@@ -142,6 +149,7 @@ class LineScan {
                 break;
             }
         }
+        if (!appending) text.assign(line_, i_, j - i_);
         if (text == ".") ctx_.message = "invalid number format";
         const char last = text.back();
         if (last == 'e' || last == 'E' || last == '+' || last == '-') {
