@@ -1,9 +1,11 @@
 // A whole file of lines through ExpressionController, as tobrisk-cli and the window calculate
-// them one after another: by default the 20,000-line arithmetic mix that bench/gen_lines.py
-// writes (seed 1), or the file named by TOBRISK_BENCH_LINES. Counts the allocations per line.
+// them one after another: by default the 20,000-line mix that bench/gen_lines.py writes (seed
+// 1), or the file named by TOBRISK_BENCH_LINES. Of the command lines only ":radians" is
+// followed. Counts the allocations per line.
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
@@ -57,6 +59,7 @@ void calculateFile(benchmark::State& state) {
             "no input lines (run bench/gen_lines.py mix, or set TOBRISK_BENCH_LINES)");
         return;
     }
+    const bool radians = std::find(lines.begin(), lines.end(), ":radians") != lines.end();
     FakeAlerts alerts;
     FakeDialogs dialogs;
     FakeClock clock{encodeDateTime(2026, 12, 8, 10, 0, 0)};
@@ -71,9 +74,11 @@ void calculateFile(benchmark::State& state) {
         surface.lines.reserve(lines.size() + 2);
         ExpressionController controller(record, services, surface);
         controller.start();
+        if (radians) controller.toggleAngleUnit();
         const long long before = allocations.load(std::memory_order_relaxed);
         state.ResumeTiming();
         for (const std::string& line : lines) {
+            if (!line.empty() && line[0] == ':') continue;
             surface.setEntryText(line);
             controller.calculateLine(false);
             chars += surface.result.size();

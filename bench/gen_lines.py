@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
 """Seeded generators of input for tobrisk-cli's expression mode.
 
-  gen_lines.py mix  [--seed S] [--count N]   realistic arithmetic lines (numbers, + - * /,
-                                              parentheses) that bc -l, python and calc read too
+  gen_lines.py mix  [--seed S] [--count N] [--dialect D]
+        a realistic mix: mostly arithmetic (numbers, + - * /, parentheses), then powers with
+        integer exponents (compound growth), square roots, and exp, log, sin, cos. The same
+        lines in the syntax of tobrisk (default; starts with ":radians"), bc (for bc -l),
+        python (for eval per line after "from math import *") or calc (apcalc)
   gen_lines.py diff [--seed S] [--count N]   a wide spread of the language for comparing two
                                               builds byte for byte: numbers, operators,
                                               functions, assignments, user functions, :frac,
@@ -44,9 +47,50 @@ def arithmetic(rnd, depth=0):
     return "".join(out)
 
 
-def mix(rnd, count):
+# name in tobrisk -> names in bc, python, calc
+FUNCTION_NAMES = {"sqrt": ("sqrt", "sqrt", "sqrt"), "exp": ("e", "exp", "exp"),
+                  "log": ("l", "log", "ln"), "sin": ("s", "sin", "sin"), "cos": ("c", "cos", "cos")}
+DIALECTS = ["tobrisk", "bc", "python", "calc"]
+
+
+def mix_line(rnd):
+    """One line as a list of pieces: text, ("^", n) for a power, ("f", name, pieces)."""
+    k = rnd.random()
+    if k < 0.7:
+        return [arithmetic(rnd)]
+    if k < 0.82:
+        w = rnd.random()
+        if w < 0.5:  # compound growth
+            base = "(1+%s/%d)" % (rnd.choice(["0.05", "0.035", "0.072", "0.1", "0.0425"]),
+                                  rnd.choice([1, 4, 12, 365]))
+            return [number(rnd, True) + "*", base, ("^", rnd.choice([5, 10, 12, 30, 60, 120, 360]))]
+        return ["(" + arithmetic(rnd, 1) + ")", ("^", rnd.randint(2, 6))]
+    if k < 0.92:
+        arg = number(rnd) + rnd.choice(["", "+" + number(rnd), "*" + number(rnd)])
+        return [number(rnd) + rnd.choice(["*", "+", "-"]), ("f", "sqrt", [arg])]
+    name = rnd.choice(["exp", "log", "sin", "cos"])
+    arg = str(rnd.randint(1, 300) / 100) if name == "exp" else number(rnd)
+    return [("f", name, [arg]), rnd.choice(["", "*2", "+1", "/3"])]
+
+
+def render(pieces, dialect):
+    out = []
+    for p in pieces:
+        if isinstance(p, str):
+            out.append(p)
+        elif p[0] == "^":
+            out.append(("**" if dialect == "python" else "^") + str(p[1]))
+        else:
+            name = p[1] if dialect == "tobrisk" else FUNCTION_NAMES[p[1]][DIALECTS.index(dialect) - 1]
+            out.append("%s(%s)" % (name, render(p[2], dialect)))
+    return "".join(out)
+
+
+def mix(rnd, count, dialect="tobrisk"):
+    if dialect == "tobrisk":
+        yield ":radians"  # the other tools' trigonometry
     for _ in range(count):
-        yield arithmetic(rnd)
+        yield render(mix_line(rnd), dialect)
 
 
 # ---- the differential spread ----
@@ -236,12 +280,13 @@ def main():
     ap.add_argument("kind", choices=["mix", "diff"])
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--count", type=int, default=20000)
+    ap.add_argument("--dialect", choices=DIALECTS, default="tobrisk", help="mix only")
     ap.add_argument("-o", "--output", help="file to write (default: standard output)")
     a = ap.parse_args()
     rnd = random.Random(a.seed)
-    gen = mix if a.kind == "mix" else diff
+    lines = mix(rnd, a.count, a.dialect) if a.kind == "mix" else diff(rnd, a.count)
     out = open(a.output, "w", encoding="utf-8", newline="\n") if a.output else sys.stdout
-    for line in gen(rnd, a.count):
+    for line in lines:
         out.write(line + "\n")
     out.close()
 
