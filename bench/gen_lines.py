@@ -192,7 +192,7 @@ FAULTS = ["1/0", "0/0", "sqrt(-1)", "log(0)", "log(-2)", "asin(2)", "undefinedna
           ";", "1;", "x = 3;", "abcdefghijabcdefghijabcdefghijabc = 1", "ç = 2", "Aé = 1",
           "1+" * 45 + "1", "(" * 12 + "1" + ")" * 12,
           "sin(cos(tan(sin(cos(tan(sin(cos(tan(sin(cos(1)))))))))))",
-          "f(f(f(f(f(f(2))))))", "1,2", "1.2.3e5", "1e5.3", "1e+", "2e-5e3", "1..e5", "7.5.5+1"]
+          "f(f(f(f(f(f(2))))))", "1,2", "q3 = \u201cx*3\u201d", "q3(2)+q3(1)", "q4 = \u201cy\"", "1.2.3e5", "1e5.3", "1e+", "2e-5e3", "1..e5", "7.5.5+1"]
 
 
 def statement(rnd):

@@ -1,5 +1,7 @@
 #include "engine/lexer.h"
 
+#include <array>
+#include <cstdint>
 #include <string_view>
 
 #include "engine/name_chars.h"
@@ -23,6 +25,21 @@ constexpr const char* kFractionInvalid = "expression invalid for the fraction mo
 
 enum class Pass { Done, Restart, Stop };
 
+// What each byte starts: quotes are '"' and the Windows-1252 curly pair.
+enum class CharClass : uint8_t { Other, Blank, Quote, Number, Letter, Symbol };
+
+constexpr std::array<CharClass, 256> makeCharClasses() {
+    std::array<CharClass, 256> table{};
+    table[' '] = CharClass::Blank;
+    table['"'] = table[kOpenQuote] = table[kCloseQuote] = CharClass::Quote;
+    table['.'] = CharClass::Number;
+    for (int c = '0'; c <= '9'; ++c) table[c] = CharClass::Number;
+    for (int c = 'a'; c <= 'z'; ++c) table[c] = table[c - 'a' + 'A'] = CharClass::Letter;
+    for (char c : kOperatorChars) table[static_cast<unsigned char>(c)] = CharClass::Symbol;
+    return table;
+}
+constexpr std::array<CharClass, 256> kCharClasses = makeCharClasses();
+
 // One pass over one version of the line.
 class LineScan {
   public:
@@ -31,22 +48,28 @@ class LineScan {
 
     Pass run() {
         while (i_ < line_.size()) {
-            unsigned char c = byte(i_);
-            if (c == kOpenQuote || c == kCloseQuote) c = '"';
+            const unsigned char c = byte(i_);
             Pass p = Pass::Done;
-            if (c == ' ') {
-                ++i_;
-            } else if (c == '"') {
-                p = definition();
-            } else if (c == '.' || isDigit(c)) {
-                p = number();
-            } else if (isAsciiLetter(c)) {
-                p = name();
-            } else if (kOperatorChars.find(static_cast<char>(c)) != std::string_view::npos) {
-                p = symbol(static_cast<char>(c));
-            } else {
-                ctx_.message = std::string(1, line_[i_]) + ": invalid character";
-                ++i_;
+            switch (kCharClasses[c]) {
+                case CharClass::Blank:
+                    ++i_;
+                    break;
+                case CharClass::Quote:
+                    p = definition();
+                    break;
+                case CharClass::Number:
+                    p = number();
+                    break;
+                case CharClass::Letter:
+                    p = name();
+                    break;
+                case CharClass::Symbol:
+                    p = symbol(static_cast<char>(c));
+                    break;
+                case CharClass::Other:
+                    ctx_.message = std::string(1, line_[i_]) + ": invalid character";
+                    ++i_;
+                    break;
             }
             if (p != Pass::Done) return p;
         }

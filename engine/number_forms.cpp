@@ -1,6 +1,7 @@
 #include "engine/number_forms.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -184,6 +185,11 @@ void NumberForms::appendGeneralForm(std::string& out, double x) const {
         out += '0';
         return;
     }
+    const uint64_t bits = std::bit_cast<uint64_t>(x);
+    if (memoLength_ != 0 && bits == memoBits_ && seps_.decimal == memoDecimal_) {
+        out.append(memo_, memoLength_);
+        return;
+    }
     const Digits d = significantDigits(x);
     // Longest: sign, 15 digits, 4 zeros, "0", separator, "E-308".
     char buf[40];
@@ -217,6 +223,11 @@ void NumberForms::appendGeneralForm(std::string& out, double x) const {
         *p++ = 'E';
         p = std::to_chars(p, buf + sizeof buf, d.exp10).ptr;
     }
+    static_assert(sizeof buf <= sizeof memo_);
+    memoBits_ = bits;
+    memoDecimal_ = seps_.decimal;
+    memoLength_ = static_cast<unsigned char>(p - buf);
+    std::memcpy(memo_, buf, memoLength_);
     out.append(buf, p);
 }
 

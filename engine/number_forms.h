@@ -62,6 +62,12 @@ class NumberForms {
     static double readUnsigned(std::string_view text);
 
     Separators seps_;
+    // The last general form made: a line's result and the listing's "r = " line ask for the
+    // same value one after the other.
+    mutable uint64_t memoBits_ = 0;
+    mutable char memoDecimal_ = 0;
+    mutable unsigned char memoLength_ = 0;
+    mutable char memo_[40] = {};
     int decimals_ = kAutomatic;
     bool integersWithoutDecimals_ = true;
     std::string pattern_;
