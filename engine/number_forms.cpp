@@ -21,12 +21,103 @@ struct Digits {
     int exp10 = 0;
 };
 
+#if defined(__SIZEOF_INT128__)
+__extension__ typedef unsigned __int128 Wide;
+
+constexpr uint64_t kPow10[] = {1ULL,
+                               10ULL,
+                               100ULL,
+                               1000ULL,
+                               10000ULL,
+                               100000ULL,
+                               1000000ULL,
+                               10000000ULL,
+                               100000000ULL,
+                               1000000000ULL,
+                               10000000000ULL,
+                               100000000000ULL,
+                               1000000000000ULL,
+                               10000000000000ULL,
+                               100000000000000ULL,
+                               1000000000000000ULL,
+                               10000000000000000ULL,
+                               100000000000000000ULL,
+                               1000000000000000000ULL,
+                               10000000000000000000ULL};
+
+// The common magnitudes, 1e-5 <= a < 1e17, by integer arithmetic on the exact value
+// m * 2^e: N = a * 10^(14 - E) lies in [10^14, 10^15) for the right E and is rounded half to
+// even as printf rounds. A fraction of the cost of the general conversion.
+bool digitsByIntegers(double a, Digits& d) {
+    if (!(a >= 1e-5 && a < 1e17)) return false;
+    int e2 = 0;
+    const double fraction = std::frexp(a, &e2);  // a = fraction * 2^e2, fraction in [0.5, 1)
+    const uint64_t m = static_cast<uint64_t>(std::ldexp(fraction, 53));
+    const int e = e2 - 53;  // a = m * 2^e exactly; -70 <= e <= 4
+    // floor((e2 - 1) * log10(2)) is E or E - 1.
+    int exp10 = ((e2 - 1) * 78913) >> 18;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int k = kSignificant - 1 - exp10;  // -3 <= k <= 20
+        if (k < -19 || k > 19) return false;
+        Wide num = m, q, r, half;
+        bool tieBreakable;
+        if (k >= 0 && e < 0) {
+            // The usual case: a power of two below, so the division is a shift.
+            num *= kPow10[k];
+            q = num >> -e;
+            r = num & ((Wide(1) << -e) - 1);
+            half = Wide(1) << (-e - 1);
+            tieBreakable = true;
+        } else {
+            Wide den = 1;
+            if (k >= 0) {
+                num *= kPow10[k];
+            } else {
+                den = kPow10[-k];
+            }
+            if (e >= 0) {
+                num <<= e;
+            } else {
+                den <<= -e;
+            }
+            q = num / den;
+            r = num % den;
+            // den is even whenever it is not 1; with den == 1 there is no remainder at all.
+            half = den / 2;
+            tieBreakable = den % 2 == 0;
+        }
+        if (q >= kPow10[kSignificant]) {
+            ++exp10;
+            continue;
+        }
+        if (q < kPow10[kSignificant - 1]) {
+            --exp10;
+            continue;
+        }
+        if (r > half || (tieBreakable && r == half && r != 0 && (q & 1))) ++q;
+        if (q == kPow10[kSignificant]) {
+            q = kPow10[kSignificant - 1];
+            ++exp10;
+        }
+        std::to_chars(d.digits, d.digits + kSignificant, static_cast<uint64_t>(q));
+        d.exp10 = exp10;
+        return true;
+    }
+    return false;
+}
+#else
+bool digitsByIntegers(double, Digits&) {
+    return false;
+}
+#endif
+
 Digits significantDigits(double x) {
+    Digits d;
+    if (digitsByIntegers(std::fabs(x), d)) return d;
     char buf[32];
     const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific,
                                  kSignificant - 1);
     // "d.ddddddddddddddde+XX"
-    Digits d;
     d.digits[0] = buf[0];
     std::memcpy(d.digits + 1, buf + 2, kSignificant - 1);
     const char* p = buf + kSignificant + 2;  // past the 'e'

@@ -225,7 +225,10 @@ TEST(NumberFormsTest, GeneralFormRoundsAsPrintfDoes) {
     for (double x : {0.5, 2.5, 0.125, 1e15, 999999999999999.5, 9.999999999999995, 0.1 + 0.2, 5e-324,
                      1.7976931348623157e308, 123456789012345.67, 2.0 / 3.0})
         values.push_back(x);
-    // And any bit pattern.
+    // Every binary exponent of the common magnitudes, and any bit pattern.
+    for (int k = 0; k < 100000; ++k)
+        values.push_back(std::ldexp(static_cast<double>(random() >> 11) / 9007199254740992.0,
+                                    static_cast<int>(random() % 80) - 20));
     for (int k = 0; k < 200000; ++k) {
         const double x = std::bit_cast<double>(random());
         values.push_back(x);
