@@ -355,20 +355,23 @@ const std::vector<std::string>& VariableStore::refreshListing(const NumberForms&
     const bool all = listedCount_ < 0 || static_cast<int>(listing_.size()) != listedCount_ ||
                      forms.separators().decimal != listedDecimal_;
     // Which positions changed: whole columns compared first, entries only in a column that
-    // differs (r's value changes with almost every line, the rest seldom).
+    // differs. Line 1 after the evaluator set it is made again anyway: r changes with almost
+    // every line.
     std::bitset<layout::kStorePositions> changed;
     const int common = all ? 0 : std::min(n, listedCount_);
+    if (firstLineSet_ && n >= 1) changed[1] = true;
+    const int from = changed[1] ? 2 : 1;
     for (const ListedColumn& c : kListedColumns) {
-        const std::size_t from = c.offset + c.stride;
-        if (common == 0 || std::memcmp(&now[from], &listed_[from],
-                                       c.stride * static_cast<std::size_t>(common)) == 0)
+        const std::size_t at = c.offset + c.stride * static_cast<std::size_t>(from);
+        if (common < from ||
+            std::memcmp(&now[at], &listed_[at],
+                        c.stride * static_cast<std::size_t>(common - from + 1)) == 0)
             continue;
-        for (int i = 1; i <= common; ++i) {
-            const std::size_t at = c.offset + c.stride * static_cast<std::size_t>(i);
-            if (std::memcmp(&now[at], &listed_[at], c.stride) != 0) changed[i] = true;
+        for (int i = from; i <= common; ++i) {
+            const std::size_t entry = c.offset + c.stride * static_cast<std::size_t>(i);
+            if (std::memcmp(&now[entry], &listed_[entry], c.stride) != 0) changed[i] = true;
         }
     }
-    if (firstLineSet_ && n >= 1) changed[1] = true;
     bool any = all || n != listedCount_;
     listing_.resize(static_cast<std::size_t>(n));
     for (int i = 1; i <= n; ++i) {
