@@ -50,10 +50,11 @@ constexpr uint64_t kPow10[] = {1ULL,
 // even as printf rounds. A fraction of the cost of the general conversion.
 bool digitsByIntegers(double a, Digits& d) {
     if (!(a >= 1e-5 && a < 1e17)) return false;
-    int e2 = 0;
-    const double fraction = std::frexp(a, &e2);  // a = fraction * 2^e2, fraction in [0.5, 1)
-    const uint64_t m = static_cast<uint64_t>(std::ldexp(fraction, 53));
-    const int e = e2 - 53;  // a = m * 2^e exactly; -70 <= e <= 4
+    // a is normal here: a = m * 2^e exactly, with the implicit bit; -69 <= e <= 4.
+    const uint64_t bits = std::bit_cast<uint64_t>(a);
+    const uint64_t m = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
+    const int e = static_cast<int>(bits >> 52) - 1075;
+    const int e2 = e + 53;  // a = fraction * 2^e2 with the fraction in [0.5, 1)
     // floor((e2 - 1) * log10(2)) is E or E - 1.
     int exp10 = ((e2 - 1) * 78913) >> 18;
     for (int attempt = 0; attempt < 3; ++attempt) {
