@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstring>
 
 #include "engine/erro_c.h"
 #include "engine/integer_functions.h"
@@ -56,11 +57,21 @@ std::string Evaluator::faultText(Fault f) const {
     return prefix_ + (operandCount_ == 1 ? "invalid argument" : "invalid arguments");
 }
 
+namespace {
+std::size_t nameField(int index) {
+    return layout::kNames + (layout::kNameCapacity + 1) * static_cast<std::size_t>(index);
+}
+}  // namespace
+
 void Evaluator::journal(int index) {
     if (index < 0 || index >= layout::kStorePositions || journaled_[index]) return;
     journaled_[index] = true;
     const DataRecord& rec = store_.record();
-    saved_[index] = {rec.kind(index), rec.name(index), rec.value(index), rec.intValue(index)};
+    SavedEntry& saved = saved_[static_cast<std::size_t>(index)];
+    saved.kind = rec.kind(index);
+    std::memcpy(saved.name.data(), &rec.bytes()[nameField(index)], saved.name.size());
+    saved.value = rec.value(index);
+    saved.intValue = rec.intValue(index);
 }
 
 // A pass ended by a user function rewrite is calculated again from the start, so it must not
@@ -72,7 +83,7 @@ void Evaluator::rollBackPass() {
     for (int i = 0; i < layout::kStorePositions; ++i) {
         if (!journaled_[i] || i > savedCount_) continue;
         rec.setKind(i, saved_[i].kind);
-        rec.setName(i, saved_[i].name);
+        std::memcpy(&rec.bytes()[nameField(i)], saved_[i].name.data(), saved_[i].name.size());
         rec.setValue(i, saved_[i].value);
         rec.setIntValue(i, saved_[i].intValue);
     }

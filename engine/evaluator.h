@@ -135,7 +135,7 @@ class Evaluator {
     // The store as the pass found it, for a pass abandoned by a user function rewrite.
     struct SavedEntry {
         EntryKind kind;
-        std::string name;
+        std::array<uint8_t, layout::kNameCapacity + 1> name;  // the name field's bytes
         double value;
         int64_t intValue;
     };
