@@ -11,6 +11,9 @@
                                               functions, assignments, user functions, :frac,
                                               faults and refusals, :trace, :listing, options
 
+  gen_lines.py fin  [--seed S] [--count N]   financial mode (--fin): N solves of random
+                                              cash flows, most of them for the rate
+
 The same seed always gives the same lines. Nothing here depends on the clock: rand() only
 appears as rand(1), and no reminder or date command is generated.
 """
@@ -275,16 +278,42 @@ def diff(rnd, count):
     yield ":listing"
 
 
+def fin(rnd, count):
+    yield "type generic"
+    for _ in range(count):
+        k = rnd.random()
+        if k < 0.1:
+            yield "timing " + rnd.choice(["start", "end"])
+        elif k < 0.15:
+            yield "type " + rnd.choice(["consumer", "generic"])
+        elif k < 0.2:
+            yield "periods " + str(rnd.choice([1, 2, 4, 12]))
+        elif k < 0.23:
+            yield "precision"
+        fields = [rnd.choice([0, rnd.randint(-500000, 500000), round(rnd.uniform(-1e4, 1e4), 2)]),
+                  rnd.choice([0.5, 1, 0.01, 5, 12, 0.0001, 25]),
+                  rnd.choice([1, 2, 12, 36, 60, 120, 360, 480, 1200, rnd.randint(1, 600)]),
+                  rnd.choice([0, round(rnd.uniform(-5000, 5000), 2), -100, 250]),
+                  rnd.choice([0, 0, round(rnd.uniform(-1e6, 1e6), 2)])]
+        for f, v in enumerate(fields):
+            yield "set %d %s" % (f, v)
+        yield "solve %d" % rnd.choice([1, 1, 1, 0, 3, 4, 2])
+        yield "show"
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    ap.add_argument("kind", choices=["mix", "diff"])
+    ap.add_argument("kind", choices=["mix", "diff", "fin"])
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--count", type=int, default=20000)
     ap.add_argument("--dialect", choices=DIALECTS, default="tobrisk", help="mix only")
     ap.add_argument("-o", "--output", help="file to write (default: standard output)")
     a = ap.parse_args()
     rnd = random.Random(a.seed)
-    lines = mix(rnd, a.count, a.dialect) if a.kind == "mix" else diff(rnd, a.count)
+    if a.kind == "mix":
+        lines = mix(rnd, a.count, a.dialect)
+    else:
+        lines = diff(rnd, a.count) if a.kind == "diff" else fin(rnd, a.count)
     out = open(a.output, "w", encoding="utf-8", newline="\n") if a.output else sys.stdout
     for line in lines:
         out.write(line + "\n")
