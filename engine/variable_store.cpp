@@ -372,11 +372,9 @@ const std::vector<std::string>& VariableStore::refreshListing(const NumberForms&
             if (std::memcmp(&now[entry], &listed_[entry], c.stride) != 0) changed[i] = true;
         }
     }
-    bool any = all || n != listedCount_;
     listing_.resize(static_cast<std::size_t>(n));
     for (int i = 1; i <= n; ++i) {
         if (!all && i <= common && !changed[i]) continue;
-        any = true;
         writeListingLine(listing_[static_cast<std::size_t>(i - 1)], i, forms);
         for (const ListedColumn& c : kListedColumns) {
             const std::size_t at = c.offset + c.stride * static_cast<std::size_t>(i);
@@ -386,7 +384,9 @@ const std::vector<std::string>& VariableStore::refreshListing(const NumberForms&
     listedCount_ = n;
     listedDecimal_ = forms.separators().decimal;
     firstLineSet_ = false;
-    if (any) ++listingVersion_;
+    // Every refresh counts as a change, as when every line was made again: the window reloads
+    // its list after each calculation as it always did.
+    ++listingVersion_;
     return listing_;
 }
 
