@@ -2,9 +2,6 @@
 
 namespace tobrisk {
 
-static_assert(std::tuple_size_v<decltype(PostfixList::items)> > TokenTable::kMaxTokens,
-              "one item per token must fit for the trace");
-
 const char* kindText(ItemKind kind) {
     static constexpr const char* kTexts[] = {
         "número",      "nome",  "nome=",  "op aritm", "minus unário",

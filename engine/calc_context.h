@@ -97,7 +97,7 @@ struct PostfixList {
     static constexpr int kMaxItems = 59;
     // Each token gives at most one item, so the table holds every item a parse emits; those
     // past kMaxItems are refused (count stops there) but kept for the trace.
-    std::array<PostfixItem, kMaxItems + 21> items{};
+    std::array<PostfixItem, TokenTable::kMaxTokens + 1> items{};
     int count = 0;    // items in the list, 0..kMaxItems
     int emitted = 0;  // items the parse produced, refused ones included
     // The items keep their texts' storage for the next parse.

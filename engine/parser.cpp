@@ -3,7 +3,6 @@
 #include <exception>
 
 #include "engine/erro_p.h"
-#include "engine/name_chars.h"
 
 namespace tobrisk {
 
