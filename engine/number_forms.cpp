@@ -186,10 +186,43 @@ namespace {
 constexpr long kHugeExponent = 1L << 40;
 }  // namespace
 
+namespace {
+
+// Digits with at most one point, at most 15 significant digits and 22 after the point: both
+// the digits as an integer and the power of ten are exact doubles, so one division rounds as
+// reading the text does. False for anything else.
+bool readShortDecimal(std::string_view text, double& out) {
+    static constexpr double kTens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    uint64_t n = 0;
+    int significant = 0, decimals = 0, digits = 0;
+    bool point = false;
+    for (const char c : text) {
+        if (c == '.') {
+            if (point) return false;
+            point = true;
+            continue;
+        }
+        if (c < '0' || c > '9') return false;
+        ++digits;
+        if (point) ++decimals;
+        if (n == 0 && c == '0') continue;
+        if (++significant > 15) return false;
+        n = n * 10 + static_cast<uint64_t>(c - '0');
+    }
+    if (digits == 0 || decimals > 22) return false;
+    out = static_cast<double>(n) / kTens[decimals];
+    return true;
+}
+
+}  // namespace
+
 double NumberForms::readUnsigned(std::string_view text) {
+    double v = 0;
+    if (readShortDecimal(text, v)) return v;
     const char* first = text.data();
     const char* last = first + text.size();
-    double v = 0;
     auto r = std::from_chars(first, last, v, std::chars_format::general);
     if (r.ec == std::errc::result_out_of_range) {
         // Beyond the double range either way: decide by the decimal exponent of the first

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -236,6 +237,20 @@ TEST(NumberFormsTest, GeneralFormRoundsAsPrintfDoes) {
     for (double x : values) {
         if (!std::isfinite(x) || x == 0) continue;
         ASSERT_EQ(f.generalForm(x), generalFormByPrintf(x)) << x;
+    }
+}
+
+TEST(NumberFormsTest, DecimalsReadAsTheCorrectlyRoundedDouble) {
+    // Short decimals take a quicker way than long ones; both must give the nearest double.
+    std::mt19937_64 random(777);
+    for (int k = 0; k < 200000; ++k) {
+        std::string text;
+        const int length = 1 + static_cast<int>(random() % 24);
+        for (int i = 0; i < length; ++i) text += static_cast<char>('0' + random() % 10);
+        if (random() % 4 != 0) text.insert(random() % (text.size() + 1), 1, '.');
+        double expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        ASSERT_EQ(NumberForms::readNumber(text), expected) << text;
     }
 }
 
