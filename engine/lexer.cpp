@@ -94,25 +94,15 @@ class LineScan {
         t.kind = kind;
         t.position = pos;
         t.denominator.clear();
-        if (kind == '9') readValue(t);
         return true;
     }
     bool implicitTimes(int pos) { return previousKind() != '9' || store('*', "*", pos); }
 
-    // The number's value, once: plain digits are summed up as they stand (exact below 2^64,
-    // and the conversion to double rounds as reading the text would); anything else is read
-    // as a decimal text. Integer-exact means no point, no exponent and a double below 2^63.
-    static void readValue(Token& t) {
-        uint64_t n = 0;
-        bool digitsOnly = true;
-        for (const char ch : t.text) {
-            if (!isDigit(ch) || __builtin_mul_overflow(n, uint64_t{10}, &n) ||
-                __builtin_add_overflow(n, static_cast<uint64_t>(ch - '0'), &n)) {
-                digitsOnly = false;
-                break;
-            }
-        }
-        if (digitsOnly) {
+    // The number's value, once: plain digits are summed up while they are scanned (exact below
+    // 2^64, and the conversion to double rounds as reading the text would); anything else is
+    // read as a decimal text. Integer-exact means no point, no exponent and a double below 2^63.
+    static void setValue(Token& t, bool summed, uint64_t n) {
+        if (summed) {
             t.number = static_cast<double>(n);
             t.exact = t.number < 9223372036854775808.0;  // 2^63
             t.integer = t.exact ? static_cast<int64_t>(n) : 0;
@@ -141,6 +131,9 @@ class LineScan {
         };
         bool pointSeen = line_[i_] == '.';
         bool exponentSeen = false;
+        // The digits' sum while the text is plain digits and the sum fits in 64 bits.
+        uint64_t sum = pointSeen ? 0 : static_cast<uint64_t>(line_[i_] - '0');
+        bool fits = true;
         std::size_t j = i_ + 1;
         while (j < len) {
             const char ch = line_[j];
@@ -156,6 +149,10 @@ class LineScan {
                 ++j;
             } else if (isDigit(ch)) {
                 keep(ch);
+                if (fits && !pointSeen) {
+                    fits = !__builtin_mul_overflow(sum, uint64_t{10}, &sum) &&
+                           !__builtin_add_overflow(sum, static_cast<uint64_t>(ch - '0'), &sum);
+                }
                 ++j;
             } else if (ch == 'e' || ch == 'E') {
                 pointSeen = true;
@@ -181,7 +178,10 @@ class LineScan {
         if (ctx_.fractionMode && (pointSeen || exponentSeen)) ctx_.message = kFractionInvalid;
         const int pos = static_cast<int>(j);  // the number's last character
         i_ = j;
-        return store('9', text, pos) ? Pass::Done : Pass::Stop;
+        if (!store('9', text, pos)) return Pass::Stop;
+        // A point or an exponent letter sets pointSeen: the text is plain digits without one.
+        setValue(tokens_.entries[tokens_.count], !pointSeen && fits, sum);
+        return Pass::Done;
     }
 
     Pass name() {
