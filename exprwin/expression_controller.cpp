@@ -193,7 +193,7 @@ void ExpressionController::chooseFont() {
 }
 
 void ExpressionController::showTrace() {
-    surface_.setResultText(engine_->context.lastPostfixTrace);
+    surface_.setResultText(engine_->context.postfixTrace());
 }
 
 void ExpressionController::timerTick() {
