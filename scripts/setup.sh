@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth clang libclang-rt-14-dev clang-format
   fp-utils
+  fonts-dejavu-core fonts-dejavu-extra fonts-wine fonts-dseg fonts-liberation2 fonts-comic-neue
 )
 
 missing=()
