@@ -111,6 +111,7 @@ FontDialog::FontDialog(const FontSpec& current, int minSize, int maxSize, QWidge
     sample_->setAlignment(Qt::AlignCenter);
     sample_->setMinimumSize(220, 48);
     sample_->setFrameStyle(QFrame::Sunken | QFrame::StyledPanel);
+    sample_->setAutoFillBackground(true);
     refusal_ = new QLabel(this);
     refusal_->setObjectName(QStringLiteral("Refusal"));
     refusal_->setWordWrap(true);
@@ -176,7 +177,10 @@ void FontDialog::updateSample() {
     if (!sizeAccepted()) f.size = current_.size;
     sample_->setFont(toQFont(f));
     QPalette p = sample_->palette();
-    p.setColor(QPalette::WindowText, recordColour(f.colour, palette()));
+    const QColor ink = recordColour(f.colour, palette());
+    p.setColor(QPalette::WindowText, ink);
+    // A light colour (the RPN display's white) is shown on black, as it will be drawn.
+    p.setColor(QPalette::Window, ink.lightness() > 160 ? QColor(Qt::black) : QColor(Qt::white));
     sample_->setPalette(p);
     refusal_->hide();
 }
