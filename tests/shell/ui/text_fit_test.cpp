@@ -124,7 +124,9 @@ class TextFitTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ensureTestApplication();
-        dir = fs::temp_directory_path() / "tobrisk-text-fit";
+        // Per process: other checkouts may run the same tests at the same time.
+        dir = fs::temp_directory_path() /
+              ("tobrisk-text-fit-" + std::to_string(QCoreApplication::applicationPid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         folder = dir.string() + "/";
