@@ -64,11 +64,14 @@ TEST(FontDialog, OffersOnlyTheAllowedSizesAndRefusesOthersInside) {
         dlg.accept();
         EXPECT_EQ(dlg.result() == QDialog::Accepted, c.accepted) << c.typed;
         EXPECT_EQ(refusal->isVisibleTo(&dlg), !c.accepted) << c.typed;
-        if (!c.accepted && *c.typed)
+        if (!c.accepted && *c.typed) {
             EXPECT_TRUE(refusal->text().contains(QStringLiteral("is not possible")) &&
                         refusal->text().contains(QString::fromLatin1(c.typed)))
                 << refusal->text().toStdString();
-        if (c.accepted) EXPECT_EQ(dlg.font().size, QString::fromLatin1(c.typed).toInt());
+        }
+        if (c.accepted) {
+            EXPECT_EQ(dlg.font().size, QString::fromLatin1(c.typed).toInt());
+        }
     }
 }
 

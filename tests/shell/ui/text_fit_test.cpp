@@ -68,8 +68,9 @@ void expectFits(const std::string& when, QWidget* window) {
         // Inside the window: nothing hangs over its edge.
         const QRect inWindow(w->mapTo(window, QPoint(0, 0)), w->size());
         if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
-            qobject_cast<QLineEdit*>(w))
+            qobject_cast<QLineEdit*>(w)) {
             EXPECT_TRUE(client.contains(inWindow)) << where;
+        }
         QSize need, room;
         if (auto* b = qobject_cast<QPushButton*>(w)) {
             need = textNeed(b->font(), shownText(b));
