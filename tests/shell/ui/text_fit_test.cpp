@@ -83,7 +83,8 @@ void expectFits(const std::string& when, QWidget* window) {
             room = indicatorTextRoom(c);
         } else if (auto* l = qobject_cast<QLabel*>(w)) {
             if (l->text().isEmpty() || !l->pixmap().isNull()) continue;
-            need = textNeed(l->font(), l->text());
+            // What the label needs as drawn (a help line places its columns itself).
+            need = l->sizeHint().shrunkBy(l->contentsMargins());
             room = textRoom(l);
         } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
             need = textNeed(e->font(), e->text().isEmpty() ? QStringLiteral("0") : e->text());
@@ -112,7 +113,7 @@ void expectLabelsApart(const std::string& when, QWidget* window) {
                     t.size() - t.trimmed().size() == 0 ? 0 : t.indexOf(t.trimmed().front());
                 const QFontMetrics fm(l->font());
                 const int x0 = fm.horizontalAdvance(t.left(first));
-                const int w = fm.horizontalAdvance(t.trimmed());
+                const int w = std::min(fm.horizontalAdvance(t.trimmed()), l->width() - x0);
                 const int x = l->alignment() & Qt::AlignRight ? l->width() - w : x0;
                 return QRect(l->mapTo(window, QPoint(x, 0)), QSize(w, fm.ascent() + 1));
             };
