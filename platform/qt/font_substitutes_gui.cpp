@@ -54,14 +54,16 @@ void installFontSubstitutes(const QString& cloneFolder) {
     static bool installed = false;
     if (installed) return;
     installed = true;
-    QStringList present;
+    // One look at the installed families: each query after adding a font would enumerate them
+    // all again.
+    const QStringList families = QFontDatabase::families();
     for (const CloneFile& c : kCloneFiles) {
-        const QString family = QString::fromLatin1(c.family);
         // A real face of that name wins over the clone.
-        if (!present.contains(family) && QFontDatabase::hasFamily(family)) continue;
-        if (cloneFolder.isEmpty()) continue;
+        if (cloneFolder.isEmpty() ||
+            families.contains(QString::fromLatin1(c.family), Qt::CaseInsensitive))
+            continue;
         const QString path = cloneFolder + QLatin1Char('/') + QString::fromLatin1(c.file);
-        if (QFile::exists(path) && QFontDatabase::addApplicationFont(path) >= 0) present << family;
+        if (QFile::exists(path)) QFontDatabase::addApplicationFont(path);
     }
     for (const FontSubstitute& s : kTable) {
         QStringList faces;
