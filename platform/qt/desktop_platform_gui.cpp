@@ -95,16 +95,6 @@ QFont toQFont(const FontSpec& spec) {
     return f;
 }
 
-FontSpec fromQFont(const QFont& font, int colour) {
-    FontSpec s;
-    s.name = fromQString(font.family());
-    s.size = font.pointSize();
-    s.style = (font.bold() ? kBold : 0u) | (font.italic() ? kItalic : 0u) |
-              (font.underline() ? kUnderline : 0u) | (font.strikeOut() ? kStrikeOut : 0u);
-    s.colour = colour;
-    return s;
-}
-
 std::optional<FontSpec> DesktopDialogs::chooseFont(const FontSpec& current, int minSize,
                                                    int maxSize) {
     FontDialog dlg(current, minSize, maxSize, parent());
