@@ -3,8 +3,8 @@
 #include <cmath>
 #include <ostream>
 
-#include "platform/qt/system_services.h"
-#include "platform/qt/text_encoding.h"
+#include "platform/system_services.h"
+#include "platform/text_encoding.h"
 
 namespace tobrisk::cli {
 

@@ -21,8 +21,8 @@
 #include "exprwin/text_surface.h"
 #include "platform/app_services.h"
 #include "platform/fakes.h"
-#include "platform/qt/system_services.h"
-#include "platform/qt/text_encoding.h"
+#include "platform/system_services.h"
+#include "platform/text_encoding.h"
 
 namespace tobrisk::cli {
 

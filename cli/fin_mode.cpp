@@ -14,8 +14,8 @@
 #include "fin/financial_view.h"
 #include "platform/app_services.h"
 #include "platform/fakes.h"
-#include "platform/qt/system_services.h"
-#include "platform/qt/text_encoding.h"
+#include "platform/system_services.h"
+#include "platform/text_encoding.h"
 
 namespace tobrisk::cli {
 

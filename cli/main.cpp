@@ -1,12 +1,11 @@
 // tobrisk-cli: the three calculators driven from standard input (see README).
 
-#include <QCoreApplication>
 #include <cstring>
 #include <iostream>
 #include <string>
 
 #include "cli/cli_modes.h"
-#include "platform/qt/system_services.h"
+#include "platform/system_services.h"
 
 namespace {
 
@@ -18,8 +17,6 @@ int usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName("Tobrisk");
     enum class Mode { Expression, Rpn, Financial } mode = Mode::Expression;
     tobrisk::cli::Options options;
     for (int i = 1; i < argc; ++i) {
