@@ -130,6 +130,7 @@ int runExpressionMode(std::istream& in, std::ostream& out, std::ostream& err, co
 
     DataRecord record;
     RecordFiles files(record, services);
+    files.setDataFileWritable(o.saveData);
     const LoadOutcome loaded = loadRecord(files, services);
 
     TextSurface surface;

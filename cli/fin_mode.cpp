@@ -186,6 +186,7 @@ int runFinancialMode(std::istream& in, std::ostream& out, std::ostream& err, con
 
     DataRecord record;
     RecordFiles files(record, services);
+    files.setDataFileWritable(o.saveData);
     loadRecord(files, services);
 
     FinSession session(record, alerts, dialogs, separators.decimal, out, err);

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "cli/cli_modes.h"
+#include "exprwin/record_files.h"
+#include "platform/data_lock.h"
 #include "platform/system_services.h"
 
 namespace {
@@ -34,6 +36,13 @@ int main(int argc, char** argv) {
         options.dataDir = tobrisk::defaultDataFolder();
     } else if (options.dataDir.back() != '/' && options.dataDir.back() != '\\') {
         options.dataDir += '/';
+    }
+    // Held until the process ends: a window program started meanwhile leaves the file alone.
+    tobrisk::DataFolderLock lock;
+    if (!lock.acquire(options.dataDir, tobrisk::LockRole::CommandLine)) {
+        options.saveData = false;
+        std::cerr << "note: " << options.dataDir << tobrisk::kDataFileName
+                  << " is in use by another Tobrisk program; this run does not save it\n";
     }
     std::ios::sync_with_stdio(false);
     switch (mode) {

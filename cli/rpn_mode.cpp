@@ -58,6 +58,7 @@ int runRpnMode(std::istream& in, std::ostream& out, std::ostream& err, const Opt
 
     DataRecord record;
     RecordFiles files(record, services);
+    files.setDataFileWritable(o.saveData);
     loadRecord(files, services);
 
     TextSurface surface;

@@ -9,7 +9,6 @@ namespace tobrisk {
 
 namespace {
 
-constexpr const char* kDataFileName = "Tbdata.dat";
 constexpr const char* kBackupFileName = "Tbdata.bak";
 constexpr const char* kCaption = "Tobrisk";
 constexpr const char* kFilter = "Tobrisk Data (*.dat)|*.dat|All Files (*.*)|*.*";
@@ -42,6 +41,7 @@ LoadOutcome RecordFiles::loadAtStart(const NewRecordContext& ctx) {
 
     record_.fillNew(ctx);
     outcome.created = true;
+    if (!dataFileWritable_) return outcome;
     if (status != ReadStatus::Missing) {
         // Never overwrite what may be the user's only copy of their data.
         const std::string backup = services_.dataFolder + kBackupFileName;
@@ -71,6 +71,7 @@ LoadOutcome RecordFiles::loadAtStart(const NewRecordContext& ctx) {
 
 bool RecordFiles::saveAtClose(const std::function<void()>& gather) {
     if (gather) gather();
+    if (!dataFileWritable_) return true;
     std::string error;
     if (writeRecord(dataFilePath(), error)) return true;
     return services_.dialogs.askOkCancel(

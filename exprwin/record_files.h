@@ -15,6 +15,8 @@
 
 namespace tobrisk {
 
+inline constexpr const char* kDataFileName = "Tbdata.dat";
+
 struct LoadOutcome {
     bool created = false;     // a new record was made (no readable data file)
     bool keptBackup = false;  // an unreadable data file was kept as "Tbdata.bak"
@@ -26,6 +28,10 @@ class RecordFiles {
     RecordFiles(DataRecord& record, AppServices& services);
 
     std::string dataFilePath() const;  // data folder + "Tbdata.dat"
+
+    // Off while another program holds the data folder: the data file is then only read (no new
+    // file at start, no backup, no save at close). Save As and Open still work.
+    void setDataFileWritable(bool writable) { dataFileWritable_ = writable; }
 
     LoadOutcome loadAtStart(const NewRecordContext& ctx);
     // Gathers and writes "Tbdata.dat" (creating it again if it was deleted). On failure reports
@@ -47,6 +53,7 @@ class RecordFiles {
 
     DataRecord& record_;
     AppServices& services_;
+    bool dataFileWritable_ = true;
 };
 
 }  // namespace tobrisk
