@@ -1,5 +1,6 @@
 #include "exprwin/record_files.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -24,6 +25,18 @@ std::string RecordFiles::dataFilePath() const {
 
 bool RecordFiles::writeRecord(const std::string& path, std::string& error) {
     return writeFileAtomically(path, record_.bytes().data(), record_.bytes().size(), error);
+}
+
+bool RecordFiles::dataFileHoldsRecord() const {
+    // A save of unchanged bytes would only cost a flush to the disk (often the longest part
+    // of a short command-line run).
+    std::vector<uint8_t> onDisk;
+    std::uintmax_t size = 0;
+    std::string error;
+    return readFileStart(dataFilePath(), layout::kRecordSize + 1, onDisk, size, error) ==
+               ReadStatus::Ok &&
+           size == layout::kRecordSize && onDisk.size() == layout::kRecordSize &&
+           std::equal(onDisk.begin(), onDisk.end(), record_.bytes().begin());
 }
 
 LoadOutcome RecordFiles::loadAtStart(const NewRecordContext& ctx) {
@@ -72,6 +85,7 @@ LoadOutcome RecordFiles::loadAtStart(const NewRecordContext& ctx) {
 bool RecordFiles::saveAtClose(const std::function<void()>& gather) {
     if (gather) gather();
     if (!dataFileWritable_) return true;
+    if (dataFileHoldsRecord()) return true;
     std::string error;
     if (writeRecord(dataFilePath(), error)) return true;
     return services_.dialogs.askOkCancel(

@@ -34,7 +34,8 @@ class RecordFiles {
     void setDataFileWritable(bool writable) { dataFileWritable_ = writable; }
 
     LoadOutcome loadAtStart(const NewRecordContext& ctx);
-    // Gathers and writes "Tbdata.dat" (creating it again if it was deleted). On failure reports
+    // Gathers and writes "Tbdata.dat" (creating it again if it was deleted; nothing is written
+    // when the file already holds exactly these bytes). On failure reports
     // the error and asks whether to quit without saving: returns false when the program must
     // stay open.
     bool saveAtClose(const std::function<void()>& gather);
@@ -49,6 +50,7 @@ class RecordFiles {
 
   private:
     bool writeRecord(const std::string& path, std::string& error);
+    bool dataFileHoldsRecord() const;  // the data file is already exactly the live record
     FileDialogSpec dialogSpec(const char* title) const;
 
     DataRecord& record_;

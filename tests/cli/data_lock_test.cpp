@@ -149,9 +149,14 @@ TEST_F(TwoProgramsTest, SecondWindowProgramHandsOverAndLeavesTheFile) {
     const pid_t first = startWindow();
     children.push_back(first);
     const std::string tag = "window " + std::to_string(first) + "\n";
-    for (int i = 0; i < 200 && readText(dir / DataFolderLock::kFileName) != tag; ++i)
+    // Up: it holds the lock and has written its new data file.
+    auto up = [&] {
+        return readText(dir / DataFolderLock::kFileName) == tag &&
+               readText(dir / "Tbdata.dat").size() == 14664u;
+    };
+    for (int i = 0; i < 200 && !up(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    ASSERT_EQ(readText(dir / DataFolderLock::kFileName), tag);
+    ASSERT_TRUE(up());
     const std::string before = readText(dir / "Tbdata.dat");
     const auto stamp = fs::last_write_time(dir / "Tbdata.dat");
 
