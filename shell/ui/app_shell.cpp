@@ -78,9 +78,10 @@ void AppShell::start() {
         if (expr_) expr_->setFocusGreyed(s != Qt::ApplicationActive);
     });
     expr_->show();
-    // The other windows cost start-up time that the user would see; they are made as soon as
-    // the loop runs, and every path that needs one makes them first.
-    QTimer::singleShot(0, this, [this] { ensureWindows(); });
+    // The other windows cost start-up time that the user would see: they are made right after
+    // the first paint (or after a second, for a window that is never painted), and every path
+    // that needs one makes them first.
+    QTimer::singleShot(1000, this, [this] { ensureWindows(); });
 }
 
 void AppShell::ensureWindows() {
@@ -168,6 +169,10 @@ QWidget* AppShell::helpWindow(Calculator which) {
 }
 
 void AppShell::redirectOnPaint() {
+    if (!othersQueued_) {
+        othersQueued_ = true;
+        QTimer::singleShot(0, this, [this] { ensureWindows(); });
+    }
     if (closing_ || redirecting_) return;
     const int32_t active = record_.activeCalculator();
     if (active != 1 && active != 2) return;

@@ -1,6 +1,6 @@
 #pragma once
 // The application shell: creates the seven windows in their order (the expression window
-// first, which loads the data record; the rest right after the first show), redirects to the saved
+// first, which loads the data record; the rest right after the first paint), redirects to the saved
 // calculator on the first paint, switches between the calculators, greys the expression lines while
 // the application is inactive, and ends the program through the expression window's save.
 
@@ -25,7 +25,7 @@ class AppShell : public QObject, public CalculatorHost {
     ~AppShell() override;
 
     // Creates the expression window (which loads the data record) and shows it; the other six
-    // follow in their order as soon as the event loop runs (ensureWindows()).
+    // follow in their order right after its first paint (ensureWindows()).
     void start();
     // Creates the six other windows, in order, unless they exist. Every path that shows or asks
     // for one of them calls this first, so none is ever missing.
@@ -62,6 +62,7 @@ class AppShell : public QObject, public CalculatorHost {
     RecordFiles files_;
     bool closing_ = false;
     bool redirecting_ = false;
+    bool othersQueued_ = false;  // the first paint queued the other windows' creation
     ExpressionWindow* expr_ = nullptr;
     QWidget* fin_ = nullptr;
     QWidget* help3_ = nullptr;
