@@ -57,4 +57,15 @@ std::string toTerminal(const std::string& cp1252) {
     return isAscii(cp1252) ? cp1252 : cp1252ToUtf8(cp1252);
 }
 
+void toEngineInPlace(std::string& text) {
+    if (!isAscii(text)) text = utf8ToCp1252(text);
+}
+
+void writeTerminal(std::ostream& out, const std::string& cp1252) {
+    if (isAscii(cp1252))
+        out << cp1252;
+    else
+        out << cp1252ToUtf8(cp1252);
+}
+
 }  // namespace tobrisk::cli

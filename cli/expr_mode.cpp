@@ -151,9 +151,12 @@ int runExpressionMode(std::istream& in, std::ostream& out, std::ostream& err, co
             session.command(line);
             continue;
         }
-        surface.setEntryText(toEngine(line));
+        // Swapped in rather than copied: getline refills the line anyway.
+        toEngineInPlace(line);
+        surface.entry.swap(line);
         controller.calculateLine(false);
-        out << toTerminal(surface.resultText()) << '\n';
+        writeTerminal(out, surface.result);
+        out << '\n';
     }
     in.tie(tied);
     out.flush();
