@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "platform/qt/desktop_platform.h"
+#include "platform/qt/frame_placement.h"
 #include "platform/qt/text_encoding.h"
 #include "rpn/line_calculator_port.h"
 
@@ -124,7 +125,7 @@ RpnWindow::RpnWindow(DataRecord& record, AppServices& services, CalculatorHost& 
     buildMenu();
 
     // FormCreate.
-    move(record_.rpnLeft(), record_.rpnTop());
+    FramePlacement::of(this).placeFrameAt(QPoint(record_.rpnLeft(), record_.rpnTop()));
     placeContent(record_.rpnStackShown());
     applyDisplayFont(record_.rpnDisplayFont());
     applyButtonsFont(record_.rpnButtonsFont());
@@ -248,8 +249,9 @@ void RpnWindow::render() {
 }
 
 void RpnWindow::gatherInto(DataRecord& record) const {
-    record.setRpnTop(y());
-    record.setRpnLeft(x());
+    const QPoint frame = FramePlacement::of(const_cast<RpnWindow*>(this)).frameTopLeft();
+    record.setRpnTop(frame.y());
+    record.setRpnLeft(frame.x());
 }
 
 void RpnWindow::applyDisplayFont(const FontSpec& font) {

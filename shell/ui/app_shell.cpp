@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include "exprwin/ui/expression_window.h"
+#include "platform/qt/frame_placement.h"
 
 #if __has_include("fin/ui/financial_window.h")
 #include "fin/ui/financial_window.h"
@@ -150,7 +151,10 @@ void AppShell::switchCalculator(Calculator from, Calculator to) {
     QWidget* a = calculatorWindow(from);
     QWidget* b = calculatorWindow(to);
     if (a == b) return;
-    b->move(a->pos());
+    // B's frame takes A's frame corner; B's own frame may be unknown while it is hidden, and
+    // A's is the same window manager's.
+    const FramePlacement& at = FramePlacement::of(a);
+    FramePlacement::of(b).placeFrameAt(at.frameTopLeft(), at.margins());
     record_.setActiveCalculator(static_cast<int32_t>(to));
     a->hide();
     b->show();
