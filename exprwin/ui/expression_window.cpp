@@ -31,6 +31,9 @@ QComboBox* makeLine(QWidget* parent, const char* name) {
     auto* c = new QComboBox(parent);
     c->setObjectName(name);
     c->setEditable(true);
+    // A right click anywhere opens the window's menu, not the text field's own.
+    c->setContextMenuPolicy(Qt::NoContextMenu);
+    c->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
     c->setInsertPolicy(QComboBox::NoInsert);
     c->setMaxVisibleItems(20);
     c->setFixedHeight(kLineHeight);

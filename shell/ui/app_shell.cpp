@@ -62,7 +62,11 @@ class [[maybe_unused]] FrameWindow : public QWidget {
 }  // namespace
 
 AppShell::AppShell(AppServices& services, QObject* parent)
-    : QObject(parent), services_(services), files_(record_, services) {}
+    : QObject(parent), services_(services), files_(record_, services) {
+    // A key acts only in the window that received its press (switching shortcuts act on the
+    // press; the RPN window acts on releases).
+    qApp->installEventFilter(&keyGate_);
+}
 
 AppShell::~AppShell() {
     for (QWidget* w : {help7_, rpn_, about_, help4_, help3_, fin_}) delete w;

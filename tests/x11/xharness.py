@@ -194,12 +194,16 @@ class XSession:
         self.keyup(keysym)
         self.settle()
 
-    def chord(self, mods, keysym, release="key-first"):
+    def chord(self, mods, keysym, release="key-first", before_release=None):
         """A shortcut with real key order: the modifiers go down, then the key; release
-        "key-first" lets go of the key before the modifiers, "mods-first" the other way."""
+        "key-first" lets go of the key before the modifiers, "mods-first" the other way.
+        before_release, when given, runs while every key is still down (e.g. a wait for the
+        window the press switched to, so that the releases surely reach that window)."""
         for m in mods:
             self.keydown(m)
         self.keydown(keysym)
+        if before_release:
+            before_release()
         if release == "key-first":
             self.keyup(keysym)
             for m in reversed(mods):
