@@ -212,7 +212,9 @@ void AppShell::openHelpFile() {
 
 void AppShell::showAbout() {
 #ifdef TOBRISK_HAVE_ABOUT_BOX
-    static_cast<AboutBox*>(about_)->present();
+    QWidget* caller = calculatorWindow(static_cast<Calculator>(record_.activeCalculator()));
+    if (caller && !caller->isVisible()) caller = QApplication::activeWindow();
+    static_cast<AboutBox*>(about_)->present(caller);
 #else
     about_->show();
     about_->raise();
