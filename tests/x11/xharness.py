@@ -20,12 +20,18 @@ import os
 import re
 import shutil
 import signal
+import struct
 import subprocess
 import tempfile
 import time
 
 RECORD_SIZE = 14664
-EXPRESSION = r"^Tobrisk( |$)"  # the caption carries the angle unit after some blanks
+# Offsets in the data record of the fields the window tests read or prepare.
+ACTIVE_CALCULATOR = 188  # 0 expression, 1 financial, 2 RPN
+SLOTS = 256  # settings slot i at SLOTS + 4 * i
+EXPR_TOP_SLOT, EXPR_LEFT_SLOT, FIN_TOP_SLOT, FIN_LEFT_SLOT = 3, 4, 16, 17
+RPN_TOP, RPN_LEFT = 14652, 14656
+EXPRESSION = r"^Tobrisk( +[dr])?$"  # the caption carries the angle unit after some blanks
 FINANCIAL = r"^Tobrisk FIN$"
 RPN = r"^Tobrisk RPN$"
 ABOUT = r"^About Tobrisk$"
@@ -169,6 +175,37 @@ class XSession:
         m = re.search(r"=\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+)", out)
         return tuple(int(v) for v in m.groups()) if m else (0, 0, self.width, self.height)
 
+    def stacking(self):
+        """Managed windows from bottom to top."""
+        out = self._run(["xprop", "-root", "_NET_CLIENT_LIST_STACKING"], check=False)
+        return [int(v, 16) for v in re.findall(r"0x[0-9a-fA-F]+", out)]
+
+    def popup_menus(self):
+        """The program's visible pop-up windows (menus, drop-down lists): [(id, (w, h))]."""
+        out = self._run(["xdotool", "search", "--onlyvisible", "--class", "tobrisk"],
+                        check=False)
+        found = []
+        for w in out.split():
+            info = self._run(["xwininfo", "-id", w], check=False)
+            if "Override Redirect State: yes" in info and "IsViewable" in info:
+                found.append((int(w), self.geometry(int(w))[2:]))
+        return found
+
+    def wait_popup(self, timeout=5):
+        """Waits for exactly one visible pop-up window and returns (id, (w, h))."""
+        return wait_until(lambda: (lambda p: p[0] if len(p) == 1 else None)(self.popup_menus()),
+                          timeout, what="a pop-up menu")
+
+    def wait_active(self, win, timeout=5):
+        wait_until(lambda: self.active() == win, timeout, what=f"window {win} to be active")
+
+    def window_pixels(self, win):
+        """The raw RGB pixels of one window's client area (to compare before and after)."""
+        path = os.path.join(self.tmp, "pixels.rgb")
+        self._run(["import", "-window", str(win), "-depth", "8", "rgb:" + path])
+        with open(path, "rb") as f:
+            return f.read()
+
     def activate(self, win):
         self._run(["xdotool", "windowactivate", "--sync", str(win)], check=False)
         self.settle()
@@ -303,6 +340,35 @@ class Program:
     def record(self):
         with open(self.data_path, "rb") as f:
             return f.read()
+
+
+def read_i32(record, offset):
+    return struct.unpack_from("<i", record, offset)[0]
+
+
+def with_i32(record, offset, value):
+    """A copy of the record with a signed 32-bit field changed."""
+    out = bytearray(record)
+    struct.pack_into("<i", out, offset, value)
+    return bytes(out)
+
+
+def saved_frame(record, which):
+    """The saved (left, top) of "expression", "financial" or "rpn": a frame's top-left."""
+    if which == "rpn":
+        return (read_i32(record, RPN_LEFT), read_i32(record, RPN_TOP))
+    top, left = (EXPR_TOP_SLOT, EXPR_LEFT_SLOT) if which == "expression" else (FIN_TOP_SLOT,
+                                                                             FIN_LEFT_SLOT)
+    return (read_i32(record, SLOTS + 4 * left), read_i32(record, SLOTS + 4 * top))
+
+
+def with_saved_frame(record, which, left, top):
+    if which == "rpn":
+        return with_i32(with_i32(record, RPN_LEFT, left), RPN_TOP, top)
+    top_slot, left_slot = (EXPR_TOP_SLOT, EXPR_LEFT_SLOT) if which == "expression" else (
+        FIN_TOP_SLOT, FIN_LEFT_SLOT)
+    record = with_i32(record, SLOTS + 4 * left_slot, left)
+    return with_i32(record, SLOTS + 4 * top_slot, top)
 
 
 def cli(args, stdin, data_dir):
