@@ -196,6 +196,10 @@ class XSession:
         return wait_until(lambda: (lambda p: p[0] if len(p) == 1 else None)(self.popup_menus()),
                           timeout, what="a pop-up menu")
 
+    def always_on_top(self, win):
+        out = self._run(["xprop", "-id", str(win), "_NET_WM_STATE"], check=False)
+        return "_NET_WM_STATE_ABOVE" in out
+
     def wait_active(self, win, timeout=5):
         wait_until(lambda: self.active() == win, timeout, what=f"window {win} to be active")
 
