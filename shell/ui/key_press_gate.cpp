@@ -31,7 +31,7 @@ bool KeyPressGate::allow(QWidget* receiver, QKeyEvent* key) {
     QWidget* window = receiver->window();
     const quint64 id = keyIdOf(*key);
     if (key->type() == QEvent::KeyPress) {
-        lastRelease_ = nullptr;
+        lastRelease_ = {};
         if (!key->isAutoRepeat()) {
             pressedIn_.insert(id, window);
             return true;
@@ -40,11 +40,13 @@ bool KeyPressGate::allow(QWidget* receiver, QKeyEvent* key) {
         return it != pressedIn_.constEnd() && it.value() == window;
     }
     // A release the focused widget ignores travels up to its parents: one verdict for all.
-    if (key == lastRelease_) return lastVerdict_;
+    // (Events live on the stack: a later release may have the same address.)
+    const Seen seen{key, id, key->timestamp()};
+    if (seen == lastRelease_) return lastVerdict_;
     const auto it = pressedIn_.constFind(id);
     const bool ok = it != pressedIn_.constEnd() && it.value() == window;
     if (!key->isAutoRepeat()) pressedIn_.remove(id);
-    lastRelease_ = key;
+    lastRelease_ = seen;
     lastVerdict_ = ok;
     return ok;
 }

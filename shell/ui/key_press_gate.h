@@ -25,8 +25,15 @@ class KeyPressGate : public QObject {
   private:
     bool allow(QWidget* receiver, QKeyEvent* key);
 
+    struct Seen {
+        const QEvent* event = nullptr;
+        quint64 key = 0;
+        quint64 time = 0;
+        friend bool operator==(const Seen&, const Seen&) = default;
+    };
+
     QHash<quint64, QPointer<QWidget>> pressedIn_;  // key -> window that received its press
-    const QEvent* lastRelease_ = nullptr;          // one release reaches several widgets
+    Seen lastRelease_;                             // one release reaches several widgets
     bool lastVerdict_ = true;
 };
 
