@@ -3,6 +3,7 @@ is always on top (the expression window always is; at the first start both are c
 built-in help window that does not fit the available area at 200 % scaling is shortened to it
 and scrolls."""
 
+import shutil
 import unittest
 
 from xharness import ABOUT, EXPRESSION, FINANCIAL, RPN, XSession, wait_until
@@ -49,6 +50,7 @@ class AboutBox(unittest.TestCase):
             self.assertEqual(app.close(), 0)
 
 
+@unittest.skipUnless(shutil.which("import"), "imagemagick's import is needed for pictures")
 class HelpAtDoubleScale(unittest.TestCase):
     def test_a_tall_help_window_is_shortened_and_scrolls(self):
         with XSession(width=1280, height=1024, scale=2) as x:

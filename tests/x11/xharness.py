@@ -12,8 +12,9 @@ order; faults of focus, keys and geometry only show here.
         app.close()                          # WM_DELETE_WINDOW through the window manager
         record = app.record()                # the 14664 bytes left in the program folder
 
-Needs the Debian packages xvfb, openbox, xdotool, wmctrl and x11-utils. Every wait polls with
-a deadline; nothing sleeps for a fixed time except the short settle after an input event.
+Needs the Debian packages xvfb, openbox, xdotool, wmctrl and x11-utils, and imagemagick for
+pictures of windows. Every wait polls with a deadline; nothing sleeps for a fixed time except
+the short settle after an input event.
 """
 
 import os
