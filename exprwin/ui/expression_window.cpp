@@ -258,7 +258,7 @@ void ExpressionWindow::applySavedState() {
 void ExpressionWindow::gatherInto(DataRecord& record) const {
     record.setSlot(kExprWidth, lineWidth_ + 5);
     record.setSlot(kExprHeight, height());
-    const QPoint frame = FramePlacement::of(const_cast<ExpressionWindow*>(this)).frameTopLeft();
+    const QPoint frame = FramePlacement::frameTopLeftOf(this);
     record.setSlot(kExprTop, frame.y());
     record.setSlot(kExprLeft, frame.x());
     controller_->gatherOptions(record);

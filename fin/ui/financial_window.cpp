@@ -317,7 +317,7 @@ void FinancialWindow::gatherInto(DataRecord& record) const {
     const QRect frame = frameGeometry();
     record.setSlot(kFinWidth, frame.width());
     record.setSlot(kFinHeight, frame.height());
-    const QPoint corner = FramePlacement::of(const_cast<FinancialWindow*>(this)).frameTopLeft();
+    const QPoint corner = FramePlacement::frameTopLeftOf(this);
     record.setSlot(kFinTop, corner.y());
     record.setSlot(kFinLeft, corner.x());
     record.setSlot(kFinType, controls_[0]->isChecked() ? 0 : 1);

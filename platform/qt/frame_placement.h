@@ -21,6 +21,8 @@ namespace tobrisk {
 class FramePlacement : public QObject {
   public:
     static FramePlacement& of(QWidget* window);
+    // frameTopLeft() of the window's placement; its position when it has none yet.
+    static QPoint frameTopLeftOf(const QWidget* window);
 
     // Puts the frame's top-left corner at `frameTopLeft`. `hint` is the frame of a similar
     // window, used while this window's own frame has never been seen.

@@ -22,6 +22,12 @@ FramePlacement& FramePlacement::of(QWidget* window) {
     return *new FramePlacement(window);
 }
 
+QPoint FramePlacement::frameTopLeftOf(const QWidget* window) {
+    for (QObject* child : window->children())
+        if (auto* p = dynamic_cast<FramePlacement*>(child)) return p->frameTopLeft();
+    return window->pos();
+}
+
 FramePlacement::FramePlacement(QWidget* window) : QObject(window), window_(window) {
     setObjectName("FramePlacement");
     last_ = window->pos();

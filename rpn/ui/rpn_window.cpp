@@ -249,7 +249,7 @@ void RpnWindow::render() {
 }
 
 void RpnWindow::gatherInto(DataRecord& record) const {
-    const QPoint frame = FramePlacement::of(const_cast<RpnWindow*>(this)).frameTopLeft();
+    const QPoint frame = FramePlacement::frameTopLeftOf(this);
     record.setRpnTop(frame.y());
     record.setRpnLeft(frame.x());
 }
