@@ -72,6 +72,9 @@ ExpressionWindow::ExpressionWindow(DataRecord& record, RecordFiles& files, AppSe
       host_(host),
       actions_(std::make_unique<MenuActions>()) {
     setObjectName("TForm1");
+    // FormShow makes the window topmost; set before the first show, the flag needs no hiding
+    // and re-showing of a window that is being shown.
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
     combo1_ = makeLine(this, "Combo1");
     combo2_ = makeLine(this, "Combo2");
     auto* lay = new QVBoxLayout(this);

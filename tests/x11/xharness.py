@@ -176,6 +176,16 @@ class XSession:
         m = re.search(r"=\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+)", out)
         return tuple(int(v) for v in m.groups()) if m else (0, 0, self.width, self.height)
 
+    def describe_windows(self):
+        """Names, map states and geometry of the program's windows (for failure messages)."""
+        out = self._run(["xdotool", "search", "--class", "tobrisk"], check=False)
+        lines = []
+        for w in out.split():
+            info = self._run(["xwininfo", "-id", w], check=False)
+            state = re.search(r"Map State:\s+(\S+)", info)
+            lines.append(f"{w} {self.name(int(w))!r} {state.group(1) if state else '?'}")
+        return "; ".join(lines)
+
     def stacking(self):
         """Managed windows from bottom to top."""
         out = self._run(["xprop", "-root", "_NET_CLIENT_LIST_STACKING"], check=False)
@@ -302,8 +312,12 @@ class Program:
         return self.proc.poll() is None
 
     def wait_window(self, name_regex, timeout=10):
-        wins = wait_until(lambda: self.x.search(name_regex), timeout,
-                          what=f"a visible window named {name_regex}")
+        try:
+            wins = wait_until(lambda: self.x.search(name_regex), timeout,
+                              what=f"a visible window named {name_regex}")
+        except Timeout as e:
+            raise Timeout(f"{e}; program {'running' if self.alive() else 'ended'}; windows: "
+                          f"{self.x.describe_windows()}") from None
         return wins[0]
 
     def wait_gone(self, name_regex, timeout=5):
