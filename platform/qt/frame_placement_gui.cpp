@@ -65,7 +65,7 @@ void FramePlacement::placeFrameAt(QPoint frameTopLeft, QMargins hint) {
 }
 
 void FramePlacement::placeOnScreen(QPoint frameTopLeft) {
-    const QMargins m = margins_;
+    const QMargins m = margins();
     const QRect area = availableAreaAt(frameTopLeft);
     const Size frame = frameSize({window_->width(), window_->height()},
                                  {m.left(), m.top(), m.right(), m.bottom()});
@@ -89,8 +89,8 @@ void FramePlacement::settle() {
     const QMargins m = currentMargins();
     if (!m.isNull()) {
         margins_ = m;
-        if (window_->frameGeometry().topLeft() != target_) window_->move(target_);
         pending_ = false;
+        if (window_->frameGeometry().topLeft() != target_) window_->move(target_);
     }
     if (pullBack_) {
         const QRect area = availableAreaAt(target_);
