@@ -99,7 +99,30 @@ class XSession:
         self.procs.append(wm)
         wait_until(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self._run(
             ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False), 10, what="openbox")
+        self._wait_wm_manages()
         return self
+
+    def _wait_wm_manages(self):
+        """openbox announces itself before its event loop runs, and a map request that
+        arrives in between waits, unseen, for the next event on its connection: the first
+        window of a session would stay unmapped (seen under load). A probe window must get its
+        frame while property changes on the root window keep waking openbox up."""
+        probe = subprocess.Popen(["xmessage", "-title", "xharness-probe", "probe"],
+                                 env=self.env(), stdout=subprocess.DEVNULL,
+                                 stderr=subprocess.DEVNULL)
+        pokes = [0]
+
+        def framed():
+            pokes[0] += 1
+            self._run(["xprop", "-root", "-f", "_XHARNESS_POKE", "32c", "-set",
+                       "_XHARNESS_POKE", str(pokes[0])], check=False)
+            return any(self.frame_extents(w) != (0, 0, 0, 0)
+                       for w in self.search("^xharness-probe$"))
+        try:
+            wait_until(framed, 10, interval=0.05, what="openbox to frame a window")
+        finally:
+            probe.terminate()
+            probe.wait(5)
 
     def __exit__(self, *exc):
         for p in reversed(self.procs):
