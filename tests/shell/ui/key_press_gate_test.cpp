@@ -92,7 +92,9 @@ TEST_F(KeyPressGateTest, AReleaseIgnoredByAControlReachesItsWindow) {
 
 TEST(KeyPressGateShell, TheROfCtrlRLetGoAfterCtrlStartsNoRecall) {
     ensureTestApplication();
-    const fs::path dir = fs::temp_directory_path() / "tobrisk-key-gate";
+    // Unique per process: other checkouts may run the same test at the same time.
+    const fs::path dir = fs::temp_directory_path() /
+                         ("tobrisk-key-gate-" + std::to_string(QCoreApplication::applicationPid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     const std::string folder = dir.string() + "/";
