@@ -7,7 +7,7 @@ back so that the whole frame is on the available area."""
 import unittest
 
 from xharness import (ACTIVE_CALCULATOR, EXPRESSION, FINANCIAL, RPN, XSession, saved_frame,
-                      with_i32, with_saved_frame)
+                      wait_until, with_i32, with_saved_frame)
 
 WINDOWS = {"expression": EXPRESSION, "financial": FINANCIAL, "rpn": RPN}
 NUMBER = {"expression": 0, "financial": 1, "rpn": 2}
@@ -61,6 +61,25 @@ class WindowPositions(unittest.TestCase):
                 x.activate(win)
                 self.assertEqual(self.corner(x, win), corner, f"restart after {start}")
                 self.assertEqual(again.close(), 0)
+
+    def test_always_on_top_switches_keep_the_frame_corner(self):
+        # Changing the always-on-top state hides and re-shows the window.
+        with XSession() as x:
+            app = x.start_program()
+            x.activate(app.wait_window(EXPRESSION, timeout=30))
+            for calc, point in (("rpn", (150, 15)), ("financial", (330, 123))):
+                x.chord(["ctrl"], GO[calc])
+                win = app.wait_window(WINDOWS[calc])
+                x.wait_active(win)
+                corner = self.corner(x, win)
+                for on in (True, False, True):
+                    x.click(win, *point, double=calc == "rpn")  # display / "Topmost Window"
+                    win = wait_until(lambda: next(
+                        (w for w in x.search(WINDOWS[calc]) if x.always_on_top(w) == on), None),
+                        what=f"{calc} on top {on}")
+                    x.activate(win)
+                    self.assertEqual(self.corner(x, win), corner, f"{calc} on top {on}")
+            self.assertEqual(app.close(), 0)
 
     def test_a_position_beyond_the_screen_is_pulled_back_with_its_frame(self):
         with XSession(width=1024, height=768) as x:
