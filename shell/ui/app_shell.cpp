@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "exprwin/ui/expression_window.h"
+#include "platform/qt/frame_placement.h"
 
 #if __has_include("fin/ui/financial_window.h")
 #include "fin/ui/financial_window.h"
@@ -62,7 +63,11 @@ class [[maybe_unused]] FrameWindow : public QWidget {
 }  // namespace
 
 AppShell::AppShell(AppServices& services, QObject* parent)
-    : QObject(parent), services_(services), files_(record_, services) {}
+    : QObject(parent), services_(services), files_(record_, services) {
+    // A key acts only in the window that received its press (switching shortcuts act on the
+    // press; the RPN window acts on releases).
+    qApp->installEventFilter(&keyGate_);
+}
 
 AppShell::~AppShell() {
     for (QWidget* w : {help7_, rpn_, about_, help4_, help3_, fin_}) delete w;
@@ -192,7 +197,10 @@ void AppShell::switchCalculator(Calculator from, Calculator to) {
     QWidget* a = calculatorWindow(from);
     QWidget* b = calculatorWindow(to);
     if (a == b) return;
-    b->move(a->pos());
+    // B's frame takes A's frame corner; B's own frame may be unknown while it is hidden, and
+    // A's is the same window manager's.
+    const FramePlacement& at = FramePlacement::of(a);
+    FramePlacement::of(b).placeFrameAt(at.frameTopLeft(), at.margins());
     record_.setActiveCalculator(static_cast<int32_t>(to));
     a->hide();
     b->show();
@@ -249,7 +257,9 @@ void AppShell::openHelpFile() {
 void AppShell::showAbout() {
     ensureWindows();
 #ifdef TOBRISK_HAVE_ABOUT_BOX
-    static_cast<AboutBox*>(about_)->present();
+    QWidget* caller = calculatorWindow(static_cast<Calculator>(record_.activeCalculator()));
+    if (caller && !caller->isVisible()) caller = QApplication::activeWindow();
+    static_cast<AboutBox*>(about_)->present(caller);
 #else
     about_->show();
     about_->raise();

@@ -13,6 +13,7 @@
 #include "exprwin/record_files.h"
 #include "platform/app_services.h"
 #include "shell/calculator_host.h"
+#include "shell/ui/key_press_gate.h"
 
 namespace tobrisk {
 
@@ -71,6 +72,7 @@ class AppShell : public QObject, public CalculatorHost {
     QWidget* rpn_ = nullptr;
     QWidget* help7_ = nullptr;
     std::string helpFile_;
+    KeyPressGate keyGate_;
 };
 
 }  // namespace tobrisk

@@ -5,6 +5,8 @@
 // from the calculator; openHelpFile() hands the compiled help file to the desktop.
 
 #include <QWidget>
+
+class QScrollArea;
 #include <string>
 
 #include "platform/alerts.h"
@@ -29,8 +31,20 @@ class HelpWindow : public QWidget {
     static void openHelpFile(const std::string& programFolder);
     static QString helpFilePath(const std::string& programFolder);
 
+  protected:
+    bool event(QEvent* e) override;
+
   private:
+    // A page taller or wider than the screen's available area is shortened to it and scrolls.
+    void fitOnScreen(const QMargins& hint);
+    void applySize(QSize size);
+
     HelpKind kind_;
+    QScrollArea* scroll_ = nullptr;
+    QSize content_;
+    bool maximiseBox_ = false;
+    QMargins fittedTo_;   // the frame the size was fitted for
+    bool refit_ = false;  // fit again once this window's own frame is known
 };
 
 }  // namespace tobrisk
