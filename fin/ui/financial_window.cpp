@@ -20,8 +20,8 @@
 
 #include "fin/ui/period_arrows.h"
 #include "platform/qt/desktop_platform.h"
-#include "platform/qt/text_fit.h"
 #include "platform/qt/frame_placement.h"
+#include "platform/qt/text_fit.h"
 
 namespace tobrisk {
 

@@ -5,12 +5,11 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
-#include "platform/qt/text_fit.h"
-#include <QWindow>
-
 #include "platform/qt/frame_placement.h"
+#include "platform/qt/text_fit.h"
 #include "shell/help_texts.h"
 
 namespace tobrisk {
