@@ -49,8 +49,9 @@ class FakeDialogs : public Dialogs {
         messages.push_back({caption, text, false, systemModal, kind});
         if (onMessage) onMessage(messages.back());
     }
-    bool askOkCancel(const std::string& caption, const std::string& text) override {
-        messages.push_back({caption, text, true, false});
+    bool askOkCancel(const std::string& caption, const std::string& text,
+                     MessageKind kind) override {
+        messages.push_back({caption, text, true, false, kind});
         if (onMessage) onMessage(messages.back());
         if (answers.empty()) return true;  // OK when not scripted
         bool a = answers.front();

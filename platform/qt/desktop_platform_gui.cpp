@@ -62,15 +62,18 @@ QString filterOf(const std::string& filter) {
     return names.join(";;");
 }
 
+QMessageBox::Icon iconOf(MessageKind kind) {
+    static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::NoIcon, QMessageBox::Information,
+                                                   QMessageBox::Warning, QMessageBox::Critical,
+                                                   QMessageBox::Question};
+    return kIcons[static_cast<int>(kind)];
+}
+
 }  // namespace
 
 void DesktopDialogs::message(const std::string& caption, const std::string& text, MessageKind kind,
                              bool systemModal) {
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    if (kind == MessageKind::Information) icon = QMessageBox::Information;
-    if (kind == MessageKind::Warning) icon = QMessageBox::Warning;
-    if (kind == MessageKind::Error) icon = QMessageBox::Critical;
-    QMessageBox box(icon, QString::fromStdString(caption), boxText(text), QMessageBox::Ok,
+    QMessageBox box(iconOf(kind), QString::fromStdString(caption), boxText(text), QMessageBox::Ok,
                     parent());
     if (systemModal) {
         box.setWindowModality(Qt::ApplicationModal);
@@ -79,8 +82,9 @@ void DesktopDialogs::message(const std::string& caption, const std::string& text
     box.exec();
 }
 
-bool DesktopDialogs::askOkCancel(const std::string& caption, const std::string& text) {
-    QMessageBox box(QMessageBox::Question, QString::fromStdString(caption), boxText(text),
+bool DesktopDialogs::askOkCancel(const std::string& caption, const std::string& text,
+                                 MessageKind kind) {
+    QMessageBox box(iconOf(kind), QString::fromStdString(caption), boxText(text),
                     QMessageBox::Ok | QMessageBox::Cancel, parent());
     return box.exec() == QMessageBox::Ok;
 }

@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include "exprwin/ui/expression_window.h"
+#include "platform/qt/shortcut_names.h"
 
 #if __has_include("fin/ui/financial_window.h")
 #include "fin/ui/financial_window.h"
@@ -61,7 +62,9 @@ class [[maybe_unused]] FrameWindow : public QWidget {
 }  // namespace
 
 AppShell::AppShell(AppServices& services, QObject* parent)
-    : QObject(parent), services_(services), files_(record_, services) {}
+    : QObject(parent), services_(services), files_(record_, services) {
+    useMenuKeyNames();
+}
 
 AppShell::~AppShell() {
     for (QWidget* w : {help7_, rpn_, about_, help4_, help3_, fin_}) delete w;
