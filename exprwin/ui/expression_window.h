@@ -86,6 +86,7 @@ class ExpressionWindow : public QWidget, public ExpressionSurface {
   private:
     void buildMenu();
     bool handleKey(QKeyEvent* k);
+    bool historyKey(QObject* watched, QKeyEvent* k);
     void encloseEntry(bool caretAtEnd);
     void setLineWidth(int w);
     void applyFont();
