@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
 
@@ -52,14 +51,6 @@ namespace {
 QString boxText(const std::string& text) {
     // The record's texts use a carriage return for a line break.
     return QString::fromStdString(text).replace(QChar('\r'), QChar('\n'));
-}
-
-QString filterOf(const std::string& filter) {
-    // "Name (*.dat)|*.dat|All Files (*.*)|*.*" -> "Name (*.dat);;All Files (*.*)"
-    const QStringList parts = QString::fromStdString(filter).split('|');
-    QStringList names;
-    for (int i = 0; i < parts.size(); i += 2) names << parts[i];
-    return names.join(";;");
 }
 
 QMessageBox::Icon iconOf(MessageKind kind) {
@@ -117,27 +108,6 @@ std::optional<FontSpec> DesktopDialogs::chooseFont(const FontSpec& current, int 
     QFont chosen = QFontDialog::getFont(&ok, toQFont(current), parent());
     if (!ok) return std::nullopt;
     return fromQFont(chosen, current.colour);
-}
-
-std::optional<std::string> DesktopDialogs::openFile(const FileDialogSpec& spec) {
-    QFileDialog dlg(parent(), QString::fromStdString(spec.title),
-                    QString::fromStdString(spec.startFolder), filterOf(spec.filter));
-    dlg.setAcceptMode(QFileDialog::AcceptOpen);
-    dlg.setFileMode(QFileDialog::ExistingFile);
-    dlg.setDefaultSuffix(QString::fromStdString(spec.defaultExtension));
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
-    return dlg.selectedFiles().front().toStdString();
-}
-
-std::optional<std::string> DesktopDialogs::saveFile(const FileDialogSpec& spec) {
-    QFileDialog dlg(parent(), QString::fromStdString(spec.title),
-                    QString::fromStdString(spec.startFolder), filterOf(spec.filter));
-    dlg.setAcceptMode(QFileDialog::AcceptSave);
-    // We ask "already exists" ourselves, with the program's own text.
-    dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dlg.setDefaultSuffix(QString::fromStdString(spec.defaultExtension));
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
-    return dlg.selectedFiles().front().toStdString();
 }
 
 }  // namespace tobrisk
