@@ -5,11 +5,13 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/alerts.h"
 #include "platform/clock.h"
+#include "platform/desktop_launcher.h"
 #include "platform/dialogs.h"
 
 namespace tobrisk {
@@ -90,6 +92,24 @@ class FakeDialogs : public Dialogs {
         q.pop_front();
         return v;
     }
+};
+
+class FakeLauncher : public DesktopLauncher {
+  public:
+    bool hasHandler(const std::string& mimeType) override { return handlers.count(mimeType); }
+    bool openDocument(const std::string& path) override {
+        documents.push_back(path);
+        return documentsOpen;
+    }
+    bool openInBrowser(const std::string& path) override {
+        pages.push_back(path);
+        return browserOpens;
+    }
+
+    std::set<std::string> handlers;  // MIME types with a registered application
+    bool documentsOpen = true;       // whether the registered application starts
+    bool browserOpens = true;
+    std::vector<std::string> documents, pages;
 };
 
 }  // namespace tobrisk

@@ -2,13 +2,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QMenu>
-#include <QUrl>
 
 #include "exprwin/ui/expression_window.h"
+#include "platform/qt/desktop_launcher_qt.h"
 #include "platform/qt/shortcut_names.h"
+#include "shell/help_lookup.h"
 
 #if __has_include("fin/ui/financial_window.h")
 #include "fin/ui/financial_window.h"
@@ -62,7 +62,11 @@ class [[maybe_unused]] FrameWindow : public QWidget {
 }  // namespace
 
 AppShell::AppShell(AppServices& services, QObject* parent)
-    : QObject(parent), services_(services), files_(record_, services) {
+    : QObject(parent),
+      services_(services),
+      files_(record_, services),
+      desktopLauncher_(std::make_unique<QtDesktopLauncher>()),
+      launcher_(desktopLauncher_.get()) {
     useMenuKeyNames();
 }
 
@@ -72,7 +76,6 @@ AppShell::~AppShell() {
 }
 
 void AppShell::start() {
-    helpFile_ = services_.programFolder + "Tbhelp.chm";
     expr_ = new ExpressionWindow(record_, files_, services_, *this);
 #ifdef TOBRISK_HAVE_FIN_WINDOW
     fin_ = new FinancialWindow(record_, services_, *this);
@@ -198,11 +201,7 @@ void AppShell::showBuiltInHelp(Calculator which) {
 }
 
 void AppShell::openHelpFile() {
-#ifdef TOBRISK_HAVE_HELP_WINDOW
-    HelpWindow::openHelpFile(services_.programFolder);
-#else
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(helpFile_)));
-#endif
+    openHelp(services_.programFolder, *launcher_, services_.dialogs);
 }
 
 void AppShell::showAbout() {

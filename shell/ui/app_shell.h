@@ -12,6 +12,7 @@
 #include "exprwin/data_record.h"
 #include "exprwin/record_files.h"
 #include "platform/app_services.h"
+#include "platform/desktop_launcher.h"
 #include "shell/calculator_host.h"
 
 namespace tobrisk {
@@ -26,6 +27,8 @@ class AppShell : public QObject, public CalculatorHost {
 
     // Creates the windows in order and shows the expression window.
     void start();
+    // What opens the help (the desktop's own unless a test gives another); not owned.
+    void setLauncher(DesktopLauncher& launcher) { launcher_ = &launcher; }
 
     DataRecord& record() { return record_; }
     ExpressionWindow* expressionWindow() const { return expr_; }
@@ -62,7 +65,8 @@ class AppShell : public QObject, public CalculatorHost {
     QWidget* about_ = nullptr;
     QWidget* rpn_ = nullptr;
     QWidget* help7_ = nullptr;
-    std::string helpFile_;
+    std::unique_ptr<DesktopLauncher> desktopLauncher_;
+    DesktopLauncher* launcher_ = nullptr;
 };
 
 }  // namespace tobrisk

@@ -1,8 +1,6 @@
 #include "shell/ui/help_window.h"
 
-#include <QDesktopServices>
 #include <QLabel>
-#include <QUrl>
 
 namespace tobrisk {
 namespace {
@@ -84,14 +82,6 @@ void HelpWindow::showBeside(QWidget* calculator, Alerts& alerts) {
         calculator->raise();
         calculator->activateWindow();
     }
-}
-
-QString HelpWindow::helpFilePath(const std::string& programFolder) {
-    return QString::fromStdString(programFolder) + QStringLiteral("Tbhelp.chm");
-}
-
-void HelpWindow::openHelpFile(const std::string& programFolder) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(helpFilePath(programFolder)));
 }
 
 }  // namespace tobrisk
