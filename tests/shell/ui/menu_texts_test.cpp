@@ -98,6 +98,13 @@ TEST_F(MenuTextsTest, ExpressionWindow) {
         "About...",
     };
     EXPECT_EQ(shown(shell->expressionWindow()->popupMenu()), expected);
+    // Only the names changed: the keys are the same.
+    auto keyOf = [this](const char* name) {
+        return shell->expressionWindow()->findChild<QAction*>(name)->shortcut();
+    };
+    EXPECT_EQ(keyOf("Padro1"), QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    EXPECT_EQ(keyOf("CalcularExpresso1"), QKeySequence(Qt::Key_Return));
+    EXPECT_EQ(keyOf("CalcularcomoFraes1"), QKeySequence(Qt::CTRL | Qt::Key_Return));
 }
 
 TEST_F(MenuTextsTest, FinancialWindow) {
