@@ -80,7 +80,10 @@ ExpressionWindow::ExpressionWindow(DataRecord& record, RecordFiles& files, AppSe
       host_(host),
       actions_(std::make_unique<MenuActions>()) {
     setObjectName("TForm1");
-    combo1_ = makeLine(this, "Combo1");
+    auto* entryLine = makeLine(this, "Combo1");
+    // The line being typed when the history list opens: Down past the newest brings it back.
+    entryLine->onDropDown = [this] { typedBeforeList_ = entryText(); };
+    combo1_ = entryLine;
     auto* resultLine = makeLine(this, "Combo2");
     // Combo2DropDown: opening the listing turns the text back to the user's colour.
     resultLine->onDropDown = [this] { setResultColour(ResultColour::Normal); };
@@ -127,7 +130,7 @@ ExpressionWindow::ExpressionWindow(DataRecord& record, RecordFiles& files, AppSe
     combo2_->installEventFilter(this);
     combo2_->lineEdit()->installEventFilter(this);
     connect(combo1_, qOverload<int>(&QComboBox::activated), this, [this](int i) {
-        controller_->historyChosen(i, entryText());
+        controller_->historyChosen(i, typedBeforeList_);
         combo1_->setEditText(combo1_->itemText(i));
     });
     connect(timer1_, &QTimer::timeout, this, [this] { controller_->timerTick(); });

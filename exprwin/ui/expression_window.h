@@ -109,6 +109,7 @@ class ExpressionWindow : public QWidget, public ExpressionSurface {
     std::function<void(DataRecord&)> gatherOthers_;
     std::function<void()> onPaint_;
     bool greyed_ = false;
+    std::string typedBeforeList_;
     int lineWidth_ = 295;
 };
 

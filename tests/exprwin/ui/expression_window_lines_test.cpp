@@ -2,6 +2,7 @@
 // colour when its list opens or the application comes back, and the `del vars` warning box.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
@@ -99,6 +100,19 @@ TEST_F(ExpressionLinesTest, UpAndDownWalkTheHistoryNewestFirst) {
     QTest::keyClick(entryEdit(), Qt::Key_Up);
     EXPECT_EQ(window->entryLine()->currentText(), "3*3");
     EXPECT_EQ(window->entryLine()->count(), 5);
+}
+
+TEST_F(ExpressionLinesTest, ALineChosenFromTheListIsWhereDownContinues) {
+    QComboBox* line = window->entryLine();
+    line->setEditText("draft");
+    line->showPopup();
+    line->view()->setCurrentIndex(line->model()->index(0, 0));
+    QTest::keyClick(line->view(), Qt::Key_Return);
+    ASSERT_EQ(line->currentText(), "(pi/2)^2.5 + sqrt(2)");
+    for (const char* next : {"2+2", "draft", "draft"}) {
+        QTest::keyClick(entryEdit(), Qt::Key_Down);
+        EXPECT_EQ(line->currentText(), next);
+    }
 }
 
 TEST_F(ExpressionLinesTest, OpeningTheListingFromTheKeyboardRestoresTheUsersColour) {
