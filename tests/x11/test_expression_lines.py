@@ -1,11 +1,13 @@
 """The expression window's lines and the help command on a real X server: the history keys
-(Up = previous line, newest first; Down = next, then the line being typed), the `del vars`
-box, a configuration without an extension opened back, and Ctrl+F1 with and without an
-application for the help file."""
+(Up = previous line, newest first; Down = next, then the line being typed), the result line's
+colour after its list opens from the keyboard and after the application is left and entered
+again, the `del vars` box, a configuration without an extension opened back, and Ctrl+F1
+with and without an application for the help file."""
 
 import os
 import re
 import stat
+import subprocess
 import unittest
 
 from xharness import EXPRESSION, XSession, cli, wait_until
@@ -56,6 +58,74 @@ class HistoryKeys(unittest.TestCase):
             self.assertEqual({k: got.get(k) for k in "abcd"},
                              {"a": "5", "b": "70", "c": "99", "d": "44"})
             self.assertTrue(got.get("f", "").startswith("4.5066"), got)
+
+
+def count_pixels(x, win, lower, test):
+    """How many pixels of one line (the window's upper or lower half, the arrow left out) pass
+    test(r, g, b)."""
+    ppm = subprocess.run(["import", "-window", str(win), "-depth", "8", "ppm:-"], env=x.env(),
+                         capture_output=True, timeout=20, check=True).stdout
+    _magic, size, _maxval, pixels = ppm.split(b"\n", 3)
+    width, height = map(int, size.split())
+    rows = range(height // 2, height) if lower else range(0, height // 2)
+    count = 0
+    for row in rows:
+        for col in range(width - 30):
+            i = (row * width + col) * 3
+            if test(*pixels[i:i + 3]):
+                count += 1
+    return count
+
+
+def notice_pixels(x, win):
+    """Result line pixels in the notice colour RGB(136,68,34), or near it (anti-aliasing)."""
+    return count_pixels(x, win, True, lambda r, g, b: r > g + 40 and g > b + 15)
+
+
+def dark_entry_pixels(x, win):
+    """Entry line pixels in the user's colour (black by default), none while greyed."""
+    return count_pixels(x, win, False, lambda r, g, b: max(r, g, b) < 60)
+
+
+class ResultLineColour(unittest.TestCase):
+    def show_a_notice(self, x, win):
+        x.activate(win)
+        x.click(win, 60, 12)  # into the entry line
+        x.chord(["ctrl"], "a")
+        x.type("1/0")
+        x.key("Return")
+        wait_until(lambda: notice_pixels(x, win) > 0, 5, what="the notice colour")
+
+    def test_opening_the_list_from_the_keyboard_gives_the_users_colour(self):
+        with XSession() as x:
+            app = x.start_program()
+            win = app.wait_window(EXPRESSION)
+            for opening in (["alt"], "Down"), ([], "F4"):
+                self.show_a_notice(x, win)
+                x.key("Tab")  # to the result line
+                x.chord(*opening)
+                x.key("Escape")
+                wait_until(lambda: notice_pixels(x, win) == 0, 5, what=f"{opening} to recolour")
+            self.assertEqual(app.close(), 0)
+
+    def test_coming_back_to_the_application_gives_the_users_colour(self):
+        with XSession() as x:
+            app = x.start_program()
+            win = app.wait_window(EXPRESSION)
+            self.show_a_notice(x, win)
+            other = subprocess.Popen(["xmessage", "-name", "other", "another application"],
+                                     env=x.env(), stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
+            try:
+                x.activate(wait_until(lambda: x.search("^other$"), 10, what="xmessage")[0])
+                wait_until(lambda: dark_entry_pixels(x, win) == 0, 5, what="greyed lines")
+                x.activate(win)
+                wait_until(lambda: dark_entry_pixels(x, win) > 0, 5, what="the entry's colour")
+                self.assertEqual(notice_pixels(x, win), 0)
+            finally:
+                other.kill()
+                other.wait()
+            self.assertEqual(app.close(), 0)
 
 
 class DeleteVariables(unittest.TestCase):
