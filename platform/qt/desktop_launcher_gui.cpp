@@ -9,6 +9,7 @@
 
 namespace tobrisk {
 
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
 namespace {
 
 // The type and the other names shared-mime-info knows it by (application/x-chm, ...).
@@ -59,10 +60,17 @@ bool listsNameHandler(const QStringList& names) {
 }
 
 }  // namespace
+#endif
 
 bool QtDesktopLauncher::hasHandler(const std::string& mimeType) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     const QStringList names = namesOf(mimeType);
     return xdgMimeNamesHandler(names) || listsNameHandler(names);
+#else
+    // No freedesktop lists to read: the shell's own answer comes from openDocument().
+    (void)mimeType;
+    return true;
+#endif
 }
 
 bool QtDesktopLauncher::openDocument(const std::string& path) {
