@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that Tobrisk needs to build, run and test, when any is missing.
+# Installs the Debian packages that Tobrisk needs to build, run and test, and any named as
+# arguments, when any is missing.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   fp-utils
   openbox xdotool wmctrl x11-utils python3
 )
+packages+=("$@")  # extra packages a caller needs (scripts/package.sh: the packaging tools)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -8,7 +8,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tobrisk");
-    QApplication::setDesktopFileName("tobrisk");
+    QApplication::setDesktopFileName("org.tobrisk.Tobrisk");
     QApplication::setQuitOnLastWindowClosed(false);  // the expression window's close ends it
 
     tobrisk::DesktopAlerts alerts;

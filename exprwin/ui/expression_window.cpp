@@ -162,6 +162,7 @@ void ExpressionWindow::setEntryText(const std::string& text) {
 
 void ExpressionWindow::selectAllEntry() {
     combo1_->lineEdit()->selectAll();
+    calculationSelection_ = true;
 }
 
 std::string ExpressionWindow::resultText() const {
@@ -527,6 +528,7 @@ bool ExpressionWindow::historyKey(QObject* watched, QKeyEvent* k) {
 }
 
 bool ExpressionWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (clipboardEvent(watched, e)) return true;
     if (e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
         if (handleKey(k) || historyKey(watched, k)) return true;

@@ -87,6 +87,7 @@ class ExpressionWindow : public QWidget, public ExpressionSurface {
     void buildMenu();
     bool handleKey(QKeyEvent* k);
     bool historyKey(QObject* watched, QKeyEvent* k);
+    bool clipboardEvent(QObject* watched, QEvent* e);  // true: Ctrl+C copied the result line
     void encloseEntry(bool caretAtEnd);
     void setLineWidth(int w);
     void applyFont();
@@ -110,6 +111,8 @@ class ExpressionWindow : public QWidget, public ExpressionSurface {
     std::function<void()> onPaint_;
     bool greyed_ = false;
     std::string typedBeforeList_;
+    bool calculationSelection_ =
+        false;  // the entry's selection is the calculation's, not the user's
     int lineWidth_ = 295;
 };
 

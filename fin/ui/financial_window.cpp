@@ -354,7 +354,13 @@ bool FinancialWindow::eventFilter(QObject* watched, QEvent* event) {
         }
         if (event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
-            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) return true;
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                // The fields ignore Enter; Ctrl+Enter solves like a double-click, so the
+                // calculator needs no mouse.
+                const auto mods = key->modifiers() & ~Qt::KeypadModifier;
+                if (mods == Qt::ControlModifier) model_->solve(k);
+                return true;
+            }
         }
         break;
     }

@@ -59,6 +59,7 @@ class RpnWindow : public QWidget {
     void applyDisplayFont(const FontSpec& font);
     void applyButtonsFont(const FontSpec& font);
     bool handleKeyRelease(QKeyEvent* event);
+    bool handleClipboardKey(const QKeyEvent& event);  // false: not a clipboard key
     void render();
 
     DataRecord& record_;

@@ -1,10 +1,14 @@
 // The RPN window's keyboard: every key release, whichever control has the focus, goes through
 // the keyboard table before the control sees it.
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "platform/qt/text_encoding.h"
+#include "rpn/rpn_clipboard.h"
 #include "rpn/rpn_keyboard.h"
 #include "rpn/ui/rpn_window.h"
 
@@ -76,10 +80,50 @@ KeyStroke strokeOf(const QKeyEvent& e) {
     return s;
 }
 
+// The clipboard keys come on top of the keyboard table, whose rows leave every Ctrl key but
+// chs and clst without an action.
+enum class ClipboardKey { None, CopyDisplayed, CopyFull, Paste };
+
+ClipboardKey clipboardKeyOf(const QKeyEvent& e) {
+    const auto mods = e.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
+                                       Qt::MetaModifier);
+    if (e.key() == Qt::Key_C && mods == Qt::ControlModifier) return ClipboardKey::CopyDisplayed;
+    if (e.key() == Qt::Key_C && mods == (Qt::ControlModifier | Qt::ShiftModifier))
+        return ClipboardKey::CopyFull;
+    if (e.key() == Qt::Key_V && mods == Qt::ControlModifier) return ClipboardKey::Paste;
+    return ClipboardKey::None;
+}
+
 }  // namespace
+
+bool RpnWindow::handleClipboardKey(const QKeyEvent& event) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    switch (clipboardKeyOf(event)) {
+        case ClipboardKey::None:
+            return false;
+        case ClipboardKey::CopyDisplayed:
+            clipboard->setText(toQString(displayedX(*machine_)));
+            return true;
+        case ClipboardKey::CopyFull:
+            clipboard->setText(QString::fromStdString(fullX(machine_->x())));
+            return true;
+        case ClipboardKey::Paste:
+            // Anything but plain ASCII is no number; it must not reach the reader as bytes.
+            const QString text = clipboard->text();
+            bool ascii = true;
+            for (QChar c : text) ascii = ascii && c.unicode() < 0x80;
+            if (ascii && pasteNumber(*machine_, text.toStdString()))
+                render();
+            else
+                services_.alerts.play(AlertKind::Exclamation);
+            return true;
+    }
+    return false;
+}
 
 bool RpnWindow::handleKeyRelease(QKeyEvent* event) {
     if (event->isAutoRepeat()) return true;
+    if (handleClipboardKey(*event)) return true;
     const KeyBinding b = RpnKeyboard::lookup(strokeOf(*event));
     if (!RpnKeyboard::apply(b, *machine_)) return false;
     render();
@@ -97,7 +141,8 @@ bool RpnWindow::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::KeyPress: {
             // The press of a bound key is the window's: a focused button must not act on it.
             auto* k = static_cast<QKeyEvent*>(event);
-            return RpnKeyboard::lookup(strokeOf(*k)).action != KeyAction::None;
+            return clipboardKeyOf(*k) != ClipboardKey::None ||
+                   RpnKeyboard::lookup(strokeOf(*k)).action != KeyAction::None;
         }
         case QEvent::KeyRelease:
             return handleKeyRelease(static_cast<QKeyEvent*>(event));
