@@ -6,6 +6,7 @@ with and without an application for the help file."""
 
 import os
 import re
+import shutil
 import stat
 import subprocess
 import unittest
@@ -87,6 +88,7 @@ def dark_entry_pixels(x, win):
     return count_pixels(x, win, False, lambda r, g, b: max(r, g, b) < 60)
 
 
+@unittest.skipUnless(shutil.which("import"), "ImageMagick's import reads the window's pixels")
 class ResultLineColour(unittest.TestCase):
     def show_a_notice(self, x, win):
         x.activate(win)
