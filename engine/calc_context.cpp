@@ -2,13 +2,47 @@
 
 namespace tobrisk {
 
+const char* kindText(ItemKind kind) {
+    static constexpr const char* kTexts[] = {
+        "número",      "nome",  "nome=",  "op aritm", "minus unário",
+        "plus unário", "assgn", "função", "eoc"};
+    return kTexts[static_cast<std::size_t>(kind)];
+}
+
 void CalcContext::clearForStart() {
-    postfix.clear();
     calls.clear();
     stack.depth = 0;
     resultText.clear();
     message.clear();
-    postfixTrace.clear();
+}
+
+std::string CalcContext::postfixTrace() const {
+    std::string out;
+    for (int k = 0; k < postfix.emitted; ++k) {
+        const PostfixItem& it = postfix.items[static_cast<std::size_t>(k)];
+        out += ' ';
+        switch (it.kind) {
+            case ItemKind::Operator:
+                out += it.text.substr(0, 1);
+                break;
+            case ItemKind::UnaryMinus:
+                out += "-u";
+                break;
+            case ItemKind::UnaryPlus:
+                out += "+u";
+                break;
+            case ItemKind::Assign:
+                out += '=';
+                break;
+            case ItemKind::Function:
+                if (it.text.size() > 3) out.append(it.text, 3);
+                break;
+            default:
+                out += it.text;
+                break;
+        }
+    }
+    return out;
 }
 
 std::string CalcContext::redisplay(int n) {

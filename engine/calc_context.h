@@ -25,6 +25,11 @@ struct Token {
                               // one of "+-*/^(),;" for that character, ' ' end sentinel
     int position = 0;         // 1-based: first char of a name, last char of a number
     std::string denominator;  // fraction mode: "1" unless a literal fraction was folded
+    // A number's value, read once by the lexer: the double, and the integer itself when the
+    // text is integer-exact (no point, no exponent, below 2^63).
+    double number = 0;
+    int64_t integer = 0;
+    bool exact = false;
 };
 
 struct TokenTable {
@@ -43,10 +48,20 @@ struct TokenTable {
     }
     char kind(int k) const { return at(k).kind; }
     const std::string& text(int k) const { return at(k).text; }
-    // Entries past count + 1 are never read, so only those in use are reset.
+    // Entries past count + 1 are never read, so only those in use are reset. The texts keep
+    // their storage: a table reused line after line allocates nothing.
     void clear() {
         const int used = count < 0 ? 0 : (count > kMaxTokens ? kMaxTokens : count);
-        for (int k = 0; k <= used + 1; ++k) entries[k] = Token{};
+        for (int k = 0; k <= used + 1; ++k) {
+            Token& t = entries[k];
+            t.text.clear();
+            t.kind = ' ';
+            t.position = 0;
+            t.denominator.clear();
+            t.number = 0;
+            t.integer = 0;
+            t.exact = false;
+        }
         entries[0].kind = ';';
         entries[0].text.assign(1, ';');
         count = 0;
@@ -55,33 +70,40 @@ struct TokenTable {
 
 // ---- Postfix list (filled by the parser) ----
 
-namespace item {
-// Internal item kinds, the literals as written in this source.
-inline constexpr const char* kNumber = "número";
-inline constexpr const char* kName = "nome";
-inline constexpr const char* kTarget = "nome=";
-inline constexpr const char* kOperator = "op aritm";        // "+2" "-2" "*2" "/2" "^2"
-inline constexpr const char* kUnaryMinus = "minus unário";  // "-1"
-inline constexpr const char* kUnaryPlus = "plus unário";    // "+1"
-inline constexpr const char* kAssign = "assgn";             // "=2"
-inline constexpr const char* kFunction = "função";          // "#" + 2-digit count + name, "#01sin"
-inline constexpr const char* kEndOfStatement = "eoc";       // ";"
-}  // namespace item
+// Internal item kinds; kindText() gives each one's name as the engine has always called it.
+enum class ItemKind : uint8_t {
+    Number,          // "número"
+    Name,            // "nome"
+    Target,          // "nome=": the name an assignment writes to
+    Operator,        // "op aritm": "+2" "-2" "*2" "/2" "^2"
+    UnaryMinus,      // "minus unário": "-1"
+    UnaryPlus,       // "plus unário": "+1"
+    Assign,          // "assgn": "=2"
+    Function,        // "função": "#" + 2-digit count + name, "#01sin"
+    EndOfStatement,  // "eoc": ";"
+};
+const char* kindText(ItemKind kind);
 
 struct PostfixItem {
     std::string text;
-    std::string kind;         // one of the item:: literals
-    bool exact = false;       // integer-exact number: no point, no exponent, below 2^63
+    ItemKind kind = ItemKind::Number;
+    bool exact = false;  // integer-exact number: no point, no exponent, below 2^63
+    double number = 0;   // a number's value, and its integer when exact
+    int64_t integer = 0;
     std::string denominator;  // fraction mode: the denominator text of its token
 };
 
 struct PostfixList {
     static constexpr int kMaxItems = 59;
-    std::array<PostfixItem, kMaxItems> items{};
-    int count = 0;
+    // Each token gives at most one item, so the table holds every item a parse emits; those
+    // past kMaxItems are refused (count stops there) but kept for the trace.
+    std::array<PostfixItem, TokenTable::kMaxTokens + 1> items{};
+    int count = 0;    // items in the list, 0..kMaxItems
+    int emitted = 0;  // items the parse produced, refused ones included
+    // The items keep their texts' storage for the next parse.
     void clear() {
-        for (int k = 0; k < count; ++k) items[k] = PostfixItem{};
         count = 0;
+        emitted = 0;
     }
 };
 
@@ -98,7 +120,6 @@ struct CallRecords {
     int count = 0;    // records stored, 0..10
     int counter = 0;  // calls seen by the parser (may pass 10: the 11th is refused)
     void clear() {
-        records = {};
         count = 0;
         counter = 0;
     }
@@ -140,9 +161,6 @@ struct CalcContext {
     // hands it to the window and restores the typed line at the end.
     std::string entryLine;
     std::string typedLine;  // the line as the user typed it
-    // Parser trace of the current parse (" 2 3 4 * +") and of the last line parsed.
-    std::string postfixTrace;
-    std::string lastPostfixTrace;
 
     Value lastResult;  // last statement's double and twin; reset to 0 before each parse
 
@@ -158,9 +176,15 @@ struct CalcContext {
     // Decimal places, display pattern, show-integers option and separators.
     NumberForms forms;
 
-    // Step 2 of a line calculation: empties postfix list, stack depth, call records, result
-    // text, message slot and the current trace. Leaves tokens, store and modes alone.
+    // Step 2 of a line calculation: empties stack depth, call records, result text and message
+    // slot. Leaves tokens, store and modes alone, and the postfix list: it holds the last parse
+    // until the next parse replaces it, for the trace.
     void clearForStart();
+
+    // The trace of the last parse, " 2 3 4 * +": each item the parser produced (those refused
+    // for overflow too), operators by their character, unary signs as "-u"/"+u", the
+    // assignment as "=", a call by its name. Made only when asked for.
+    std::string postfixTrace() const;
 
     // The decimal places setting becomes n; returns the text for the result line from the
     // evaluation stack's top as the last calculation left it (integer form when that ended in

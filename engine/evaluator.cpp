@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstring>
 
 #include "engine/erro_c.h"
 #include "engine/integer_functions.h"
@@ -56,11 +57,21 @@ std::string Evaluator::faultText(Fault f) const {
     return prefix_ + (operandCount_ == 1 ? "invalid argument" : "invalid arguments");
 }
 
+namespace {
+std::size_t nameField(int index) {
+    return layout::kNames + (layout::kNameCapacity + 1) * static_cast<std::size_t>(index);
+}
+}  // namespace
+
 void Evaluator::journal(int index) {
     if (index < 0 || index >= layout::kStorePositions || journaled_[index]) return;
     journaled_[index] = true;
     const DataRecord& rec = store_.record();
-    saved_[index] = {rec.kind(index), rec.name(index), rec.value(index), rec.intValue(index)};
+    SavedEntry& saved = saved_[static_cast<std::size_t>(index)];
+    saved.kind = rec.kind(index);
+    std::memcpy(saved.name.data(), &rec.bytes()[nameField(index)], saved.name.size());
+    saved.value = rec.value(index);
+    saved.intValue = rec.intValue(index);
 }
 
 // A pass ended by a user function rewrite is calculated again from the start, so it must not
@@ -72,7 +83,7 @@ void Evaluator::rollBackPass() {
     for (int i = 0; i < layout::kStorePositions; ++i) {
         if (!journaled_[i] || i > savedCount_) continue;
         rec.setKind(i, saved_[i].kind);
-        rec.setName(i, saved_[i].name);
+        std::memcpy(&rec.bytes()[nameField(i)], saved_[i].name.data(), saved_[i].name.size());
         rec.setValue(i, saved_[i].value);
         rec.setIntValue(i, saved_[i].intValue);
     }
@@ -142,14 +153,14 @@ void Evaluator::run() {
     const PostfixList& list = ctx_.postfix;
     for (int k = 0; k < list.count; ++k) {
         const PostfixItem& item = list.items[static_cast<std::size_t>(k)];
-        const std::string& kind = item.kind;
-        if (kind == item::kEndOfStatement) {
+        const ItemKind kind = item.kind;
+        if (kind == ItemKind::EndOfStatement) {
             if (k != list.count - 1) closeStatement();
             if (depth_ > 0) top_ = stack_[static_cast<std::size_t>(depth_ - 1)];
             depth_ = 0;
             continue;
         }
-        if (kind == item::kNumber || kind == item::kName || kind == item::kTarget) {
+        if (kind == ItemKind::Number || kind == ItemKind::Name || kind == ItemKind::Target) {
             push(item);
             continue;
         }
@@ -160,22 +171,27 @@ void Evaluator::run() {
     closeStatement();
 
     // The listing's first line follows the last result; after a fraction line r kept its value.
-    std::string rLine = "r = ";
+    std::string& rLine = rLine_;
+    rLine.assign("r = ");
     if (ctx_.fractionMode) {
         const DataRecord& rec = store_.record();
-        rLine += rec.kind(VariableStore::kRIndex) == EntryKind::IntegerVariable
-                     ? NumberForms::plainInteger(rec.intValue(VariableStore::kRIndex))
-                     : ctx_.forms.generalForm(rec.value(VariableStore::kRIndex));
+        if (rec.kind(VariableStore::kRIndex) == EntryKind::IntegerVariable) {
+            rLine += NumberForms::plainInteger(rec.intValue(VariableStore::kRIndex));
+        } else {
+            ctx_.forms.appendGeneralForm(rLine, rec.value(VariableStore::kRIndex));
+        }
+    } else if (ctx_.integerMode) {
+        rLine += NumberForms::plainInteger(ctx_.lastResult.twin);
+    } else if (closeTextValid_) {
+        rLine += closeText_;
     } else {
-        rLine += ctx_.integerMode  ? NumberForms::plainInteger(ctx_.lastResult.twin)
-                 : closeTextValid_ ? closeText_
-                                   : ctx_.forms.generalForm(ctx_.lastResult.value);
+        ctx_.forms.appendGeneralForm(rLine, ctx_.lastResult.value);
     }
     if (listingDirty_) store_.refreshListing(ctx_.forms);
     listingDirty_ = false;
-    store_.setFirstListingLine(std::move(rLine));
+    store_.setFirstListingLine(rLine);
     if (list.count > 0 &&
-        list.items[static_cast<std::size_t>(list.count - 1)].kind == item::kEndOfStatement)
+        list.items[static_cast<std::size_t>(list.count - 1)].kind == ItemKind::EndOfStatement)
         ctx_.resultText += ";";
 }
 
@@ -184,8 +200,8 @@ void Evaluator::push(const PostfixItem& item) {
         throw ErroC("RPN stack overflow (too complex expression)");
     if (!prefix_.empty()) prefix_.clear();  // a fault while reading a number has no prefix
     Slot s;
-    const std::string& kind = item.kind;
-    if (kind == item::kTarget) {
+    const ItemKind kind = item.kind;
+    if (kind == ItemKind::Target) {
         int index = store_.find(item.text);
         if (index == 0) {
             index = store_.append();
@@ -205,7 +221,7 @@ void Evaluator::push(const PostfixItem& item) {
         stack_[static_cast<std::size_t>(depth_++)] = s;
         return;
     }
-    if (kind == item::kName) {
+    if (kind == ItemKind::Name) {
         int index = store_.find(item.text);
         if (index == 0) {
             removePendingEntry();
@@ -243,8 +259,8 @@ void Evaluator::push(const PostfixItem& item) {
             }
         }
     } else {
-        s.value = NumberForms::readNumber(item.text);
-        if (item.exact && !NumberForms::readInteger(item.text, s.twin)) s.twin = 0;
+        s.value = item.number;
+        s.twin = item.exact ? item.integer : 0;
         s.exact = item.exact;
     }
     if (!std::isfinite(s.value)) throw FaultSignal{Fault::Overflow};
@@ -341,7 +357,8 @@ void Evaluator::closeStatement() {
     }
     if (!ctx_.integerMode && ctx_.forms.decimalPlaces() == NumberForms::kAutomatic) {
         // The float form is then the general form, which the "r = " line needs too.
-        closeText_ = ctx_.forms.generalForm(v.value);
+        closeText_.clear();
+        ctx_.forms.appendGeneralForm(closeText_, v.value);
         if (!ctx_.resultText.empty()) ctx_.resultText += ";     ";
         ctx_.resultText += closeText_;
         closeTextValid_ = true;

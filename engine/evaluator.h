@@ -129,12 +129,13 @@ class Evaluator {
     bool listingDirty_ = false;
     bool rChanged_ = false;
     std::string closeText_;  // general form of the last statement closed, when that was shown
+    std::string rLine_;      // the listing's "r = " line being made
     bool closeTextValid_ = false;
 
     // The store as the pass found it, for a pass abandoned by a user function rewrite.
     struct SavedEntry {
         EntryKind kind;
-        std::string name;
+        std::array<uint8_t, layout::kNameCapacity + 1> name;  // the name field's bytes
         double value;
         int64_t intValue;
     };

@@ -99,7 +99,7 @@ Fraction power(Fraction base, int64_t n) {
 }  // namespace
 
 void Evaluator::pushFraction(const PostfixItem& item, Slot& s) {
-    if (item.kind != item::kNumber) throw ErroC("expression invalid for the fraction mode");
+    if (item.kind != ItemKind::Number) throw ErroC("expression invalid for the fraction mode");
     int64_t num = 0, den = 1;
     if (!item.exact || !NumberForms::readInteger(item.text, num))
         throw ErroC("number " + item.text + " too large for the fraction mode");

@@ -1,6 +1,8 @@
 #include "engine/integer_functions.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace tobrisk {
 
@@ -12,6 +14,24 @@ double lg(double x) {
     return x > 0 ? std::log2(x) : 1.0;
 }
 
+// The smallest double whose log2 passes kBound, found once through log2 itself, so that a
+// comparison with it gives what log2(v) > kBound gives, for every v (log2 is monotonic).
+double firstBeyondBound() {
+    uint64_t low = std::bit_cast<uint64_t>(1.0), high = std::bit_cast<uint64_t>(HUGE_VAL);
+    // Positive doubles are ordered as their bit patterns; keep log2(low) <= kBound < log2(high).
+    while (high - low > 1) {
+        const uint64_t mid = low + (high - low) / 2;
+        if (std::log2(std::bit_cast<double>(mid)) > kBound) {
+            high = mid;
+        } else {
+            low = mid;
+        }
+    }
+    return std::bit_cast<double>(high);
+}
+
+const double kFirstTooLarge = firstBeyondBound();
+
 }  // namespace
 
 bool IntegerFunctions::productFits(int64_t a, int64_t b) {
@@ -19,7 +39,7 @@ bool IntegerFunctions::productFits(int64_t a, int64_t b) {
 }
 
 bool IntegerFunctions::tooLarge(double v) {
-    return v > 0 && std::log2(v) > kBound;
+    return v >= kFirstTooLarge;
 }
 
 double IntegerFunctions::factorial(int32_t n, std::string& message) {

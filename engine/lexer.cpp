@@ -1,8 +1,11 @@
 #include "engine/lexer.h"
 
+#include <array>
+#include <cstdint>
 #include <string_view>
 
 #include "engine/name_chars.h"
+#include "engine/number_forms.h"
 
 namespace tobrisk {
 
@@ -22,30 +25,51 @@ constexpr const char* kFractionInvalid = "expression invalid for the fraction mo
 
 enum class Pass { Done, Restart, Stop };
 
+// What each byte starts: quotes are '"' and the Windows-1252 curly pair.
+enum class CharClass : uint8_t { Other, Blank, Quote, Number, Letter, Symbol };
+
+constexpr std::array<CharClass, 256> makeCharClasses() {
+    std::array<CharClass, 256> table{};
+    table[' '] = CharClass::Blank;
+    table['"'] = table[kOpenQuote] = table[kCloseQuote] = CharClass::Quote;
+    table['.'] = CharClass::Number;
+    for (int c = '0'; c <= '9'; ++c) table[c] = CharClass::Number;
+    for (int c = 'a'; c <= 'z'; ++c) table[c] = table[c - 'a' + 'A'] = CharClass::Letter;
+    for (char c : kOperatorChars) table[static_cast<unsigned char>(c)] = CharClass::Symbol;
+    return table;
+}
+constexpr std::array<CharClass, 256> kCharClasses = makeCharClasses();
+
 // One pass over one version of the line.
 class LineScan {
   public:
-    LineScan(CalcContext& ctx, VariableStore& store, std::string& line)
-        : ctx_(ctx), store_(store), line_(line), tokens_(ctx.tokens) {}
+    LineScan(CalcContext& ctx, VariableStore& store, std::string& line, std::string& scratch)
+        : ctx_(ctx), store_(store), line_(line), scratch_(scratch), tokens_(ctx.tokens) {}
 
     Pass run() {
         while (i_ < line_.size()) {
-            unsigned char c = byte(i_);
-            if (c == kOpenQuote || c == kCloseQuote) c = '"';
+            const unsigned char c = byte(i_);
             Pass p = Pass::Done;
-            if (c == ' ') {
-                ++i_;
-            } else if (c == '"') {
-                p = definition();
-            } else if (c == '.' || isDigit(c)) {
-                p = number();
-            } else if (isAsciiLetter(c)) {
-                p = name();
-            } else if (kOperatorChars.find(static_cast<char>(c)) != std::string_view::npos) {
-                p = symbol(static_cast<char>(c));
-            } else {
-                ctx_.message = std::string(1, line_[i_]) + ": invalid character";
-                ++i_;
+            switch (kCharClasses[c]) {
+                case CharClass::Blank:
+                    ++i_;
+                    break;
+                case CharClass::Quote:
+                    p = definition();
+                    break;
+                case CharClass::Number:
+                    p = number();
+                    break;
+                case CharClass::Letter:
+                    p = name();
+                    break;
+                case CharClass::Symbol:
+                    p = symbol(static_cast<char>(c));
+                    break;
+                case CharClass::Other:
+                    ctx_.message = std::string(1, line_[i_]) + ": invalid character";
+                    ++i_;
+                    break;
             }
             if (p != Pass::Done) return p;
         }
@@ -59,14 +83,14 @@ class LineScan {
     int position() const { return static_cast<int>(i_) + 1; }
 
     // False when the table is full and lexing must stop.
-    bool store(char kind, std::string text, int pos) {
+    bool store(char kind, std::string_view text, int pos) {
         if (kind == ';' && previousKind() == ';') return true;  // empty statements vanish
         if (tokens_.count + 1 > TokenTable::kMaxTokens) {
             ctx_.message = kTokenOverflow;
             return false;
         }
         Token& t = tokens_.entries[++tokens_.count];
-        t.text = std::move(text);
+        t.text.assign(text);
         t.kind = kind;
         t.position = pos;
         t.denominator.clear();
@@ -74,39 +98,69 @@ class LineScan {
     }
     bool implicitTimes(int pos) { return previousKind() != '9' || store('*', "*", pos); }
 
+    // The number's value, once: plain digits are summed up while they are scanned (exact below
+    // 2^64, and the conversion to double rounds as reading the text would); anything else is
+    // read as a decimal text. Integer-exact means no point, no exponent and a double below 2^63.
+    static void setValue(Token& t, bool summed, uint64_t n) {
+        if (summed) {
+            t.number = static_cast<double>(n);
+            t.exact = t.number < 9223372036854775808.0;  // 2^63
+            t.integer = t.exact ? static_cast<int64_t>(n) : 0;
+        } else {
+            t.number = NumberForms::readNumber(t.text);
+            t.exact = false;
+            t.integer = 0;
+        }
+    }
+
     Pass symbol(char c) {
         const int pos = position();
         ++i_;
         if (c == '(' && !implicitTimes(pos)) return Pass::Stop;
-        return store(c, std::string(1, c), pos) ? Pass::Done : Pass::Stop;
+        return store(c, std::string_view(&line_[i_ - 1], 1), pos) ? Pass::Done : Pass::Stop;
     }
 
     Pass number() {
         const std::size_t len = line_.size();
-        std::string text(1, line_[i_]);
+        std::string& text = scratch_;
+        // The text is the line's characters from i_ to j, taken at the end in one piece unless
+        // a second point is left out: from then on the kept characters are appended one by one.
+        bool appending = false;
+        auto keep = [&](char ch) {
+            if (appending) text += ch;
+        };
         bool pointSeen = line_[i_] == '.';
         bool exponentSeen = false;
+        // The digits' sum while the text is plain digits and the sum fits in 64 bits.
+        uint64_t sum = pointSeen ? 0 : static_cast<uint64_t>(line_[i_] - '0');
+        bool fits = true;
         std::size_t j = i_ + 1;
         while (j < len) {
             const char ch = line_[j];
             if (ch == '.') {
                 if (pointSeen) {
                     ctx_.message = "invalid value";
+                    if (!appending) text.assign(line_, i_, j - i_);
+                    appending = true;
                 } else {
-                    text += ch;
+                    keep(ch);
                 }
                 pointSeen = true;
                 ++j;
             } else if (isDigit(ch)) {
-                text += ch;
+                keep(ch);
+                if (fits && !pointSeen) {
+                    fits = !__builtin_mul_overflow(sum, uint64_t{10}, &sum) &&
+                           !__builtin_add_overflow(sum, static_cast<uint64_t>(ch - '0'), &sum);
+                }
                 ++j;
             } else if (ch == 'e' || ch == 'E') {
                 pointSeen = true;
                 if (line_[j - 1] == '.') ctx_.message = "invalid number format";
                 if (exponentSeen) break;  // the letter starts a name
-                text += ch;
+                keep(ch);
                 if (j + 1 < len && (line_[j + 1] == '+' || line_[j + 1] == '-')) {
-                    text += line_[j + 1];
+                    keep(line_[j + 1]);
                     ++j;
                 }
                 exponentSeen = true;
@@ -115,6 +169,7 @@ class LineScan {
                 break;
             }
         }
+        if (!appending) text.assign(line_, i_, j - i_);
         if (text == ".") ctx_.message = "invalid number format";
         const char last = text.back();
         if (last == 'e' || last == 'E' || last == '+' || last == '-') {
@@ -123,7 +178,10 @@ class LineScan {
         if (ctx_.fractionMode && (pointSeen || exponentSeen)) ctx_.message = kFractionInvalid;
         const int pos = static_cast<int>(j);  // the number's last character
         i_ = j;
-        return store('9', std::move(text), pos) ? Pass::Done : Pass::Stop;
+        if (!store('9', text, pos)) return Pass::Stop;
+        // A point or an exponent letter sets pointSeen: the text is plain digits without one.
+        setValue(tokens_.entries[tokens_.count], !pointSeen && fits, sum);
+        return Pass::Done;
     }
 
     Pass name() {
@@ -132,7 +190,9 @@ class LineScan {
         if (!implicitTimes(pos)) return Pass::Stop;
         std::size_t j = i_ + 1;
         while (j < len && isNameChar(byte(j))) ++j;
-        std::string text = lowerName(line_.substr(i_, j - i_));
+        std::string& text = scratch_;
+        text.assign(line_, i_, j - i_);
+        lowerInPlace(text);
         if (static_cast<int>(text.size()) > kMaxNameLength) {
             ctx_.message = text + ": name with more than 30 characters";
         }
@@ -149,7 +209,7 @@ class LineScan {
         }
         if (ctx_.fractionMode) ctx_.message = kFractionInvalid;
         i_ = j;
-        return store('a', std::move(text), pos) ? Pass::Done : Pass::Stop;
+        return store('a', text, pos) ? Pass::Done : Pass::Stop;
     }
 
     // name = "body": store the function and calculate its body at once, as if typed.
@@ -201,9 +261,14 @@ class LineScan {
             if (removed[k]) continue;
             ++out;
             if (out != k) {
-                tokens_.entries[out].text = tokens_.entries[k].text;
-                tokens_.entries[out].kind = tokens_.entries[k].kind;
-                tokens_.entries[out].denominator = tokens_.entries[k].denominator;
+                Token& to = tokens_.entries[out];
+                const Token& from = tokens_.entries[k];
+                to.text = from.text;
+                to.kind = from.kind;
+                to.denominator = from.denominator;
+                to.number = from.number;
+                to.integer = from.integer;
+                to.exact = from.exact;
             }
         }
         tokens_.count = out;
@@ -212,6 +277,7 @@ class LineScan {
     CalcContext& ctx_;
     VariableStore& store_;
     std::string& line_;
+    std::string& scratch_;  // a number's or name's text while it is read
     TokenTable& tokens_;
     std::size_t i_ = 0;
 };
@@ -229,11 +295,12 @@ void writeEndSentinel(TokenTable& t) {
 Lexer::Lexer(CalcContext& context, VariableStore& store) : ctx_(context), store_(store) {}
 
 void Lexer::lex(const std::string& line) {
-    std::string current = line;
+    std::string& current = current_;
+    current = line;
     for (int pass = 0;; ++pass) {
         ctx_.tokens.clear();
         ctx_.entryLine = current;
-        const Pass p = LineScan(ctx_, store_, current).run();
+        const Pass p = LineScan(ctx_, store_, current, scratch_).run();
         if (p != Pass::Restart) break;
         if (pass >= kMaxRestarts) {
             ctx_.tokens.clear();

@@ -24,6 +24,8 @@ class Lexer {
   private:
     CalcContext& ctx_;
     VariableStore& store_;
+    std::string current_;  // the line being lexed, rewritten by expansions and definitions
+    std::string scratch_;
 };
 
 }  // namespace tobrisk

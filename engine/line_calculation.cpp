@@ -119,7 +119,6 @@ bool LineCalculation::calculateLine(bool continuation) {
     for (int passes = 0;; ++passes) {
         ctx_.lastResult = Value{};
         parser_.parse();
-        ctx_.lastPostfixTrace = ctx_.postfixTrace;
         if (!ctx_.message.empty()) return finish(typed, false);
         ctx_.resultText.clear();
         ctx_.rerun = false;
@@ -170,7 +169,9 @@ bool LineCalculation::finish(const std::string& typed, bool evaluated) {
         }
     }
     const bool endsContinuation = ctx_.previouslyContinued && !ctx_.continued;
-    if (ok) {
+    if (ok && (ctx_.resultText.empty() || ctx_.resultText.front() != ' ')) {
+        view_.setResultText(ctx_.resultText);
+    } else if (ok) {
         view_.setResultText(withoutLeadingBlanks(ctx_.resultText));
     } else {
         view_.setResultColour(ResultColour::Notice);

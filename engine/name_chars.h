@@ -33,7 +33,7 @@ inline bool isNameChar(unsigned char c) {
 
 // Lower case for names. Windows-1252 capitals fold to their small letters as the code page's
 // own case mapping does (0xC0..0xDE except 0xD7 fold by +0x20).
-inline std::string lowerName(std::string s) {
+inline void lowerInPlace(std::string& s) {
     for (char& ch : s) {
         unsigned char c = static_cast<unsigned char>(ch);
         if (c >= 'A' && c <= 'Z') {
@@ -42,6 +42,9 @@ inline std::string lowerName(std::string s) {
             ch = static_cast<char>(c + 32);
         }
     }
+}
+inline std::string lowerName(std::string s) {
+    lowerInPlace(s);
     return s;
 }
 

@@ -48,6 +48,7 @@ class NumberForms {
     std::string floatForm(double x) const { return floatForm(x, decimals_); }
     // At most 15 significant digits, plain or "E" notation, locale decimal separator.
     std::string generalForm(double x) const;
+    void appendGeneralForm(std::string& out, double x) const;
     // n/d reduced, or the mixed form "q  r/d"; 0 gives "0/" + d unreduced. The sign is carried
     // by the numerator; a zero denominator gives n + "/0".
     std::string fractionForm(int64_t n, int64_t d) const;
@@ -61,6 +62,12 @@ class NumberForms {
     static double readUnsigned(std::string_view text);
 
     Separators seps_;
+    // The last general form made: a line's result and the listing's "r = " line ask for the
+    // same value one after the other.
+    mutable uint64_t memoBits_ = 0;
+    mutable char memoDecimal_ = 0;
+    mutable unsigned char memoLength_ = 0;
+    mutable char memo_[40] = {};
     int decimals_ = kAutomatic;
     bool integersWithoutDecimals_ = true;
     std::string pattern_;

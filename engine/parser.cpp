@@ -3,8 +3,6 @@
 #include <exception>
 
 #include "engine/erro_p.h"
-#include "engine/name_chars.h"
-#include "engine/number_forms.h"
 
 namespace tobrisk {
 
@@ -17,27 +15,11 @@ bool isOperand(char kind) {
     return kind == ')' || kind == '9' || kind == 'a';
 }
 
-// How an item shows in the trace: operators by their character, unary signs as "-u"/"+u",
-// the assignment as "=", a call by its name.
-std::string traceForm(const std::string& text, const char* kind) {
-    const std::string_view k = kind;
-    if (k == item::kOperator) return text.substr(0, 1);
-    if (text == "-1" && k == item::kUnaryMinus) return "-u";
-    if (text == "+1" && k == item::kUnaryPlus) return "+u";
-    if (text == "=2" && k == item::kAssign) return "=";
-    if (!text.empty() && text[0] == '#') return text.size() > 3 ? text.substr(3) : std::string();
-    return text;
-}
-
-// No point, no exponent, and below 2^63 (zero counts as small).
-bool integerExact(const std::string& text) {
-    if (text.find_first_of(".eE") != std::string::npos) return false;
-    const double v = NumberForms::readNumber(text);
-    return v < 9223372036854775808.0;  // 2^63
-}
-
-std::string callText(int count, const std::string& name) {
-    return (count < 10 ? "#0" : "#") + std::to_string(count) + name;
+// "#" + the argument count in two digits + the name.
+void callText(std::string& out, int count, const std::string& name) {
+    out.assign(count < 10 ? "#0" : "#");
+    out += std::to_string(count);
+    out += name;
 }
 
 }  // namespace
@@ -47,7 +29,6 @@ Parser::Parser(CalcContext& context) : ctx_(context) {}
 void Parser::parse() {
     ctx_.postfix.clear();
     ctx_.calls.clear();
-    ctx_.postfixTrace.clear();
     cursor_ = 1;
     try {
         checkPass();
@@ -123,7 +104,7 @@ void Parser::advance() {
 void Parser::line() {
     statement();
     while (ctx_.tokens.kind(cursor_) == ';' && cursor_ <= ctx_.tokens.count) {
-        emit(";", item::kEndOfStatement, cursor_);
+        emit(ItemKind::EndOfStatement, cursor_, ";");
         advance();
         statement();
     }
@@ -135,7 +116,7 @@ void Parser::statement() {
     if (t.kind == '=' && t.text == "=" && cursor_ <= ctx_.tokens.count) {
         advance();
         additive();
-        emit("=2", item::kAssign, cursor_);
+        emit(ItemKind::Assign, cursor_, "=2");
     }
 }
 
@@ -145,7 +126,7 @@ void Parser::additive() {
         const int at = cursor_;
         advance();
         multiplicative();
-        emit(k == '+' ? "+2" : "-2", item::kOperator, at);
+        emit(ItemKind::Operator, at, k == '+' ? "+2" : "-2");
     }
 }
 
@@ -155,7 +136,7 @@ void Parser::multiplicative() {
         const int at = cursor_;
         advance();
         power();
-        emit(k == '*' ? "*2" : "/2", item::kOperator, at);
+        emit(ItemKind::Operator, at, k == '*' ? "*2" : "/2");
     }
 }
 
@@ -165,7 +146,7 @@ void Parser::power() {
         const int at = cursor_;
         advance();
         unary();
-        emit("^2", item::kOperator, at);
+        emit(ItemKind::Operator, at, "^2");
     }
 }
 
@@ -180,9 +161,9 @@ void Parser::unary() {
     call();
     if (ctx_.fractionMode) ctx_.message = "unary operator with fraction";
     if (sign == '-') {
-        emit("-1", item::kUnaryMinus, at);
+        emit(ItemKind::UnaryMinus, at, "-1");
     } else {
-        emit("+1", item::kUnaryPlus, at);
+        emit(ItemKind::UnaryPlus, at, "+1");
     }
 }
 
@@ -190,7 +171,7 @@ void Parser::call() {
     atom();
     const TokenTable& t = ctx_.tokens;
     if (t.kind(cursor_) != 'a' || cursor_ > t.count || t.kind(cursor_ + 1) != '(') return;
-    const std::string name = t.text(cursor_);
+    const std::string& name = t.text(cursor_);
     const int nameIndex = cursor_;
     advance();
     int args = 0;
@@ -206,9 +187,13 @@ void Parser::call() {
         advance();
         return;
     }
-    calls.records[calls.count++] = CallRecord{name, nameIndex, cursor_};
+    CallRecord& record = calls.records[static_cast<std::size_t>(calls.count++)];
+    record.name = name;
+    record.nameIndex = nameIndex;
+    record.closeIndex = cursor_;
     advance();
-    emit(callText(args, name), item::kFunction, nameIndex);
+    callText(callText_, args, name);
+    emit(ItemKind::Function, nameIndex, callText_);
 }
 
 void Parser::atom() {
@@ -231,7 +216,7 @@ void Parser::atom() {
         case '-':
             break;  // the unary rule takes the sign
         case '9':
-            emit(tok.text, item::kNumber, cursor_);
+            emit(ItemKind::Number, cursor_, tok.text);
             advance();
             break;
         case '=':
@@ -239,12 +224,12 @@ void Parser::atom() {
                 ctx_.message = "unexpected = symbol";
                 break;
             }
-            emit(tok.text, item::kTarget, cursor_);
+            emit(ItemKind::Target, cursor_, tok.text);
             advance();
             break;
         case 'a':
             if (t.kind(cursor_ + 1) == '(') break;  // the call rule takes it
-            emit(tok.text, item::kName, cursor_);
+            emit(ItemKind::Name, cursor_, tok.text);
             advance();
             break;
         default:
@@ -261,26 +246,40 @@ void Parser::finalCheck() {
     if (cursor_ <= ctx_.tokens.count) throw ErroP("incomplete expression");
     int operators = 0, operands = 0;
     for (int k = 0; k < p.count; ++k) {
-        const std::string& kind = p.items[k].kind;
-        if (kind == item::kOperator) ++operators;
-        if (kind == item::kName || kind == item::kNumber) ++operands;
+        const ItemKind kind = p.items[static_cast<std::size_t>(k)].kind;
+        if (kind == ItemKind::Operator) ++operators;
+        if (kind == ItemKind::Name || kind == ItemKind::Number) ++operands;
     }
     if (operators >= operands) throw ErroP("parser error 2");
 }
 
-void Parser::emit(const std::string& text, const char* kind, int tokenIndex) {
-    ctx_.postfixTrace += " " + traceForm(text, kind);
+void Parser::emit(ItemKind kind, int tokenIndex, std::string_view text) {
     PostfixList& p = ctx_.postfix;
+    if (p.emitted >= static_cast<int>(p.items.size())) return;  // one item per token: never
+    PostfixItem& it = p.items[static_cast<std::size_t>(p.emitted++)];
     if (p.count + 1 > PostfixList::kMaxItems) {
         ctx_.message = "RPN stack overflow (too complex expression)";
-        return;
+    } else {
+        ++p.count;
     }
-    PostfixItem& it = p.items[p.count++];
-    const std::string_view k = kind;
-    it.text = (k == item::kName || k == item::kTarget) ? lowerName(text) : text;
+    // Names and targets come from the lexer in lower case already.
+    it.text.assign(text);
     it.kind = kind;
-    it.exact = k == item::kNumber && integerExact(text);
-    it.denominator = ctx_.fractionMode ? ctx_.tokens.at(tokenIndex).denominator : std::string();
+    const Token& tok = ctx_.tokens.at(tokenIndex);
+    if (kind == ItemKind::Number) {
+        it.exact = tok.exact;
+        it.number = tok.number;
+        it.integer = tok.integer;
+    } else {
+        it.exact = false;
+        it.number = 0;
+        it.integer = 0;
+    }
+    if (ctx_.fractionMode) {
+        it.denominator = tok.denominator;
+    } else {
+        it.denominator.clear();
+    }
 }
 
 }  // namespace tobrisk

@@ -6,6 +6,7 @@
 // bounded by the 79-token table.
 
 #include <string>
+#include <string_view>
 
 #include "engine/calc_context.h"
 
@@ -15,7 +16,7 @@ class Parser {
   public:
     explicit Parser(CalcContext& context);
 
-    // Fills context.postfix, context.calls and context.postfixTrace; leaves context.message
+    // Fills context.postfix and context.calls; leaves context.message
     // empty on success, otherwise holds the refusal.
     void parse();
 
@@ -30,11 +31,12 @@ class Parser {
     void call();
     void atom();
     void finalCheck();
-    void emit(const std::string& text, const char* kind, int tokenIndex);
+    void emit(ItemKind kind, int tokenIndex, std::string_view text);
     void advance();
 
     CalcContext& ctx_;
     int cursor_ = 1;
+    std::string callText_;  // reused for every call item
 };
 
 }  // namespace tobrisk

@@ -1,7 +1,9 @@
 #include "engine/variable_store.h"
 
 #include <algorithm>
+#include <bitset>
 #include <cmath>
+#include <cstring>
 
 #include "engine/name_chars.h"
 #include "engine/number_forms.h"
@@ -291,45 +293,109 @@ void VariableStore::setIntegerVariable(int index, double v, int64_t n) {
     record_.setIntValue(index, n);
 }
 
-const std::vector<std::string>& VariableStore::refreshListing(const NumberForms& forms) {
-    listing_.clear();
-    const int n = count();
-    for (int i = 1; i <= n; ++i) {
-        const std::string name = record_.name(i);
-        const std::string head = cut(name + " = ", kListingNameCut);
-        switch (record_.kind(i)) {
-            case EntryKind::UserFunction:
-                if (record_.paramCount(i) > 0) {
-                    std::string s = cut(name + record_.signature(i), kListingSignatureCut);
-                    s = cut(s + " = ", kListingEqualsCut);
-                    listing_.push_back(cut(s + record_.body(i), kListingBodyCut));
-                } else {
-                    listing_.push_back(cut(head + record_.body(i), kListingEqualsCut));
-                }
-                break;
-            case EntryKind::Event:
-                listing_.push_back(formatLongTime(record_.time(i)) + " - " + record_.body(i));
-                break;
-            case EntryKind::IntegerVariable:
-                listing_.push_back(head + NumberForms::plainInteger(record_.intValue(i)));
-                break;
-            default: {
-                // A damaged data file may hold a non-number; it is never shown as one.
-                const double v = record_.value(i);
-                listing_.push_back(head + (std::isfinite(v) ? forms.generalForm(v) : "invalid"));
-                break;
+namespace {
+
+// The fields a listing line is made from, as columns of the record.
+struct ListedColumn {
+    std::size_t offset;
+    std::size_t stride;
+};
+constexpr ListedColumn kListedColumns[] = {
+    {layout::kKinds, 4},       {layout::kNames, layout::kNameCapacity + 1},
+    {layout::kTimes, 8},       {layout::kValues, 8},
+    {layout::kIntValues, 8},   {layout::kBodies, layout::kBodyCapacity + 1},
+    {layout::kParamCounts, 4}, {layout::kSignatures, layout::kSignatureCapacity + 1},
+};
+
+}  // namespace
+
+// Made in place, so that a line made again keeps its storage.
+void VariableStore::writeListingLine(std::string& line, int i, const NumberForms& forms) const {
+    const std::string name = record_.name(i);
+    const auto head = [&] {
+        line.assign(name);
+        line += " = ";
+        if (line.size() > kListingNameCut) line.resize(kListingNameCut);
+    };
+    switch (record_.kind(i)) {
+        case EntryKind::UserFunction:
+            if (record_.paramCount(i) > 0) {
+                std::string s = cut(name + record_.signature(i), kListingSignatureCut);
+                s = cut(s + " = ", kListingEqualsCut);
+                line = cut(s + record_.body(i), kListingBodyCut);
+            } else {
+                head();
+                line = cut(line + record_.body(i), kListingEqualsCut);
             }
+            break;
+        case EntryKind::Event:
+            line = formatLongTime(record_.time(i)) + " - " + record_.body(i);
+            break;
+        case EntryKind::IntegerVariable:
+            head();
+            line += NumberForms::plainInteger(record_.intValue(i));
+            break;
+        default: {
+            // A damaged data file may hold a non-number; it is never shown as one.
+            const double v = record_.value(i);
+            head();
+            if (std::isfinite(v)) {
+                forms.appendGeneralForm(line, v);
+            } else {
+                line += "invalid";
+            }
+            break;
         }
     }
+}
+
+const std::vector<std::string>& VariableStore::refreshListing(const NumberForms& forms) {
+    const int n = count();
+    const DataRecord::Bytes& now = record_.bytes();
+    const bool all = listedCount_ < 0 || static_cast<int>(listing_.size()) != listedCount_ ||
+                     forms.separators().decimal != listedDecimal_;
+    // Which positions changed: whole columns compared first, entries only in a column that
+    // differs. Line 1 after the evaluator set it is made again anyway: r changes with almost
+    // every line.
+    std::bitset<layout::kStorePositions> changed;
+    const int common = all ? 0 : std::min(n, listedCount_);
+    if (firstLineSet_ && n >= 1) changed[1] = true;
+    const int from = changed[1] ? 2 : 1;
+    for (const ListedColumn& c : kListedColumns) {
+        const std::size_t at = c.offset + c.stride * static_cast<std::size_t>(from);
+        if (common < from ||
+            std::memcmp(&now[at], &listed_[at],
+                        c.stride * static_cast<std::size_t>(common - from + 1)) == 0)
+            continue;
+        for (int i = from; i <= common; ++i) {
+            const std::size_t entry = c.offset + c.stride * static_cast<std::size_t>(i);
+            if (std::memcmp(&now[entry], &listed_[entry], c.stride) != 0) changed[i] = true;
+        }
+    }
+    listing_.resize(static_cast<std::size_t>(n));
+    for (int i = 1; i <= n; ++i) {
+        if (!all && i <= common && !changed[i]) continue;
+        writeListingLine(listing_[static_cast<std::size_t>(i - 1)], i, forms);
+        for (const ListedColumn& c : kListedColumns) {
+            const std::size_t at = c.offset + c.stride * static_cast<std::size_t>(i);
+            std::memcpy(&listed_[at], &now[at], c.stride);
+        }
+    }
+    listedCount_ = n;
+    listedDecimal_ = forms.separators().decimal;
+    firstLineSet_ = false;
+    // Every refresh counts as a change, as when every line was made again: the window reloads
+    // its list after each calculation as it always did.
     ++listingVersion_;
     return listing_;
 }
 
-void VariableStore::setFirstListingLine(std::string line) {
+void VariableStore::setFirstListingLine(std::string_view line) {
+    firstLineSet_ = true;
     if (listing_.empty()) {
-        listing_.push_back(std::move(line));
+        listing_.emplace_back(line);
     } else {
-        listing_.front() = std::move(line);
+        listing_.front().assign(line);
     }
     ++listingVersion_;
 }

@@ -98,21 +98,30 @@ class VariableStore {
     // Takes a deleted function's name out of both lists (whole names only).
     void forgetUserFunction(std::string_view name);
 
-    // Rebuilds the listing lines, one per entry in store order, and returns them.
+    // Brings the listing lines (one per entry in store order) up to date with the record and
+    // returns them. Only the lines of entries whose bytes changed since they were made, or all
+    // of them after a change of decimal separator, are made again.
     const std::vector<std::string>& refreshListing(const NumberForms& forms);
     const std::vector<std::string>& listing() const { return listing_; }
     // The evaluator's "r = ..." after each calculation (adds the line if the list is empty).
-    void setFirstListingLine(std::string line);
+    void setFirstListingLine(std::string_view line);
     // Grows with every change of the listing, so a window can tell when to reload it.
     unsigned listingVersion() const { return listingVersion_; }
 
   private:
     void addUserFunctionName(const std::string& name);
+    void writeListingLine(std::string& line, int i, const NumberForms& forms) const;
 
     DataRecord& record_;
     std::string functionNames_;
     std::vector<std::string> listing_;
     unsigned listingVersion_ = 0;
+    // The record's bytes as the listing lines were made from them (only the listed fields of
+    // positions 1..listedCount_ are kept up to date), and the decimal separator then in use.
+    DataRecord::Bytes listed_{};
+    int listedCount_ = -1;  // -1: no line is known to be current
+    char listedDecimal_ = 0;
+    bool firstLineSet_ = false;  // line 1 came from setFirstListingLine, not from the record
 };
 
 }  // namespace tobrisk

@@ -132,15 +132,18 @@ ControlCommands::ControlCommands(VariableStore& store, CalcContext& context, App
       reminders_(store, context, services, surface) {}
 
 bool ControlCommands::recognise(const std::string& line) {
-    const std::string s = trimLeft(line);
+    // Every typed line passes here: no copy until a keyword matched.
+    std::string_view s = line;
+    s.remove_prefix(std::min(s.size(), s.find_first_not_of(' ')));
     for (const Keyword& k : kKeywords) {
         if (!startsWith(s, k.text)) continue;
-        const std::string rest = trimLeft(std::string_view(s).substr(k.text.size()));
+        std::string_view rest = s.substr(k.text.size());
+        rest.remove_prefix(std::min(rest.size(), rest.find_first_not_of(' ')));
         if (rest.empty() || !isLowerOrDigit(rest.front())) return false;
         if (k.command == Command::Note) {
-            addNote(s);
+            addNote(std::string(s));
         } else {
-            deleteTarget(s);
+            deleteTarget(std::string(s));
         }
         return true;
     }

@@ -6,6 +6,7 @@
 #include "engine/line_calculation.h"
 #include "engine/variable_store.h"
 #include "exprwin/control_commands.h"
+#include "platform/font_sizes.h"
 
 namespace tobrisk {
 
@@ -180,21 +181,26 @@ void ExpressionController::setAutomaticDecimals() {
     surface_.setResultText(engine_->context.redisplayAutomatic());
 }
 
-void ExpressionController::chooseFont() {
+std::optional<std::string> ExpressionController::chooseFont(bool showRefusalElsewhere) {
     const FontSpec current = record_.exprFont();
     services_.alerts.play(AlertKind::Asterisk);
     // After Cancel the dialog's font is the unchanged current one.
-    FontSpec font = services_.dialogs.chooseFont(current, 8, 14).value_or(current);
-    if (font.size > 14) {
-        surface_.setResultText("max font size is 14");
-        return;
+    const FontSpec font =
+        services_.dialogs.chooseFont(current, kMinFontSize, kMaxFontSize).value_or(current);
+    if (!fontSizeAllowed(font.size)) {
+        // The dialog refuses such sizes itself; this guards any other source.
+        std::string refusal =
+            font.size > kMaxFontSize ? "max font size is 14" : "min font size is 8";
+        if (showRefusalElsewhere) return refusal;
+        surface_.setResultText(refusal);
+        return std::nullopt;
     }
-    font.size = std::max(font.size, 8);
     record_.setExprFont(font);
+    return std::nullopt;
 }
 
 void ExpressionController::showTrace() {
-    surface_.setResultText(engine_->context.lastPostfixTrace);
+    surface_.setResultText(engine_->context.postfixTrace());
 }
 
 bool ExpressionController::historyUp() {

@@ -7,6 +7,7 @@
 // ExpressionSurface.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "exprwin/data_record.h"
@@ -54,9 +55,11 @@ class ExpressionController {
     bool historyDown();
     // A line chosen from the entry line's list; `before` is the text it replaced.
     void historyChosen(int index, const std::string& before);
-    // "Font...": the dialog from the lines' font; a size above 14 is refused with a message,
-    // one below 8 (which the dialog should not offer) becomes 8. The font is saved in the record.
-    void chooseFont();
+    // "Font...": the dialog from the lines' font; the chosen font is saved in the record. A size
+    // outside 8..14 keeps the saved font and is refused with a message: in the result line, or
+    // returned for the caller to show when `showRefusalElsewhere` (the financial window's
+    // command, whose user does not see the result line).
+    std::optional<std::string> chooseFont(bool showRefusalElsewhere = false);
     void timerTick();
     void refreshListing();
     // After Open replaced the record: options, name lists and listing from the new one.

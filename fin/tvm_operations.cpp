@@ -94,6 +94,77 @@ long double NumberOfPeriods(long double i, long double pmt, long double pv, long
     return checked(std::log1p(q) / std::log1p(i), kName);
 }
 
+namespace {
+
+enum class Step { GoOn, Converged, Refused };
+
+// One step of the logarithmic Newton iteration on t, the logarithm of the growth per period
+// (of its inverse unless reversed), in the precision of Real.
+template <typename Real>
+Step newtonStep(Real nn, Real pm, Real first, Real last, Real& t) {
+    const Real en = std::exp(nn * t);
+    // No early exit at a huge or negligible E^n: the range carries the iteration on, and only
+    // an overflow hands the inputs on.
+    if (!std::isfinite(en)) return Step::Refused;
+    const Real d = std::expm1(t);
+    const Real e1 = 1 + d;
+    Real k, kd;
+    if (d == 0) {
+        // The limits of both sums at a zero rate. (Taking n instead of n - 1 here stops the
+        // iteration at once, at a rate of 0, whenever PMT * n + Last = -First.)
+        k = nn - 1;
+        kd = nn * (nn - 1) / 2;
+    } else {
+        // E (E^(n-1) - 1) / (E - 1); the difference of powers is exact enough away from 0.
+        k = std::fabs(t) < Real(1e-3L) ? std::expm1((nn - 1) * t) * e1 / d : (en - e1) / d;
+        kd = (nn * en - e1 - k * e1) / d;
+    }
+    const Real f = pm * k + last * en;
+    const Real ratio = f / -first;
+    if (!(ratio > 0) || !std::isfinite(ratio)) return Step::Refused;
+    const Real slope = (pm * kd + nn * last * en) / f;
+    const Real step = std::log(ratio) / slope;
+    if (!std::isfinite(step)) return Step::Refused;
+    t -= step;
+    return std::fabs(step) < Real(1e-12L) * std::fabs(t) + Real(1e-15L) ? Step::Converged
+                                                                        : Step::GoOn;
+}
+
+constexpr int kMaxSteps = 15;
+
+// The iteration in extended precision from t, counting on from `iterations`.
+bool extendedSteps(long double nn, long double pm, long double first, long double last,
+                   long double& t, int& iterations) {
+    for (; iterations <= kMaxSteps; ++iterations) {
+        const Step s = newtonStep(nn, pm, first, last, t);
+        if (s == Step::Refused) return false;
+        if (s == Step::Converged) return true;
+    }
+    return false;
+}
+
+// The iteration in double (its exp, expm1 and log cost a fraction of the extended ones) until
+// it settles; false when it cannot run in double or does not settle.
+bool doubleSteps(long double nn, long double pm, long double first, long double last,
+                 long double& t, int& iterations) {
+    const double dn = static_cast<double>(nn), dpm = static_cast<double>(pm);
+    const double dfirst = static_cast<double>(first), dlast = static_cast<double>(last);
+    if (!std::isfinite(dpm) || !std::isfinite(dfirst) || !std::isfinite(dlast) || dfirst == 0)
+        return false;
+    double dt = 0;
+    for (iterations = 1; iterations <= kMaxSteps; ++iterations) {
+        const Step s = newtonStep(dn, dpm, dfirst, dlast, dt);
+        if (s == Step::Refused) return false;
+        if (s == Step::Converged) {
+            t = dt;
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 bool InterestRateNewton(int n, long double pmt, long double pv, long double fv, int type,
                         long double& rate, int& iterations) {
     iterations = 0;
@@ -115,40 +186,27 @@ bool InterestRateNewton(int n, long double pmt, long double pv, long double fv, 
     if (first == 0 || last < 0) return false;
 
     const long double nn = n;
-    long double t = 0;  // logarithm of the growth per period (of its inverse unless reversed)
-    for (iterations = 1; iterations <= 15; ++iterations) {
-        long double en = std::exp(nn * t);
-        // No early exit at a huge or negligible E^n: the extended range carries the iteration
-        // on, and only an overflow hands the inputs to the bracketed search.
-        if (!std::isfinite(en)) return false;
-        long double d = std::expm1(t);
-        long double e1 = 1 + d;
-        long double k, kd;
-        if (d == 0) {
-            // The limits of both sums at a zero rate. (Taking n instead of n - 1 here stops the
-            // iteration at once, at a rate of 0, whenever PMT * n + Last = -First.)
-            k = nn - 1;
-            kd = nn * (nn - 1) / 2;
-        } else {
-            // E (E^(n-1) - 1) / (E - 1); the difference of powers is exact enough away from 0.
-            k = std::fabs(t) < 1e-3L ? std::expm1((nn - 1) * t) * e1 / d : (en - e1) / d;
-            kd = (nn * en - e1 - k * e1) / d;
-        }
-        long double f = pm * k + last * en;
-        long double ratio = f / -first;
-        if (!(ratio > 0) || !std::isfinite(ratio)) return false;
-        long double slope = (pm * kd + nn * last * en) / f;
-        long double step = std::log(ratio) / slope;
-        if (!std::isfinite(step)) return false;
-        t -= step;
-        if (std::fabs(step) < 1e-12L * std::fabs(t) + 1e-15L) {
-            if (!reverse) t = -t;
-            rate = std::expm1(t);
-            return std::isfinite(rate) && rate > -1.0L;
-        }
+    long double t = 0;
+    // The iteration runs in double; the steps after it settles, in extended precision, bring
+    // the root to the extended precision the operations work in (one step, as a rule). Where
+    // double cannot take the iteration (its range, or a refusal), it runs in extended
+    // precision from the start.
+    int steps = 0;
+    bool converged = doubleSteps(nn, pm, first, last, t, steps);
+    if (converged) {
+        ++steps;
+        converged = extendedSteps(nn, pm, first, last, t, steps);
     }
-    iterations = 16;
-    return false;
+    if (!converged) {
+        t = 0;
+        steps = 1;
+        converged = extendedSteps(nn, pm, first, last, t, steps);
+    }
+    iterations = converged ? steps : kMaxSteps + 1;
+    if (!converged) return false;
+    if (!reverse) t = -t;
+    rate = std::expm1(t);
+    return std::isfinite(rate) && rate > -1.0L;
 }
 
 long double InterestRate(int n, long double pmt, long double pv, long double fv, int type) {

@@ -15,13 +15,8 @@
 
 namespace {
 
-bool knownKind(const std::string& k) {
-    using namespace tobrisk::item;
-    for (const char* known : {kNumber, kName, kTarget, kOperator, kUnaryMinus, kUnaryPlus, kAssign,
-                              kFunction, kEndOfStatement}) {
-        if (k == known) return true;
-    }
-    return false;
+bool knownKind(tobrisk::ItemKind k) {
+    return k <= tobrisk::ItemKind::EndOfStatement;
 }
 
 void check(bool ok) {

@@ -10,6 +10,7 @@ packages=(
   xvfb xauth clang libclang-rt-14-dev clang-format
   fp-utils
   openbox xdotool wmctrl x11-utils python3
+  fonts-dejavu-core fonts-dejavu-extra fonts-wine fonts-dseg fonts-liberation2 fonts-comic-neue
   imagemagick
 )
 packages+=("$@")  # extra packages a caller needs (scripts/package.sh: the packaging tools)

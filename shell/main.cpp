@@ -2,6 +2,7 @@
 
 #include "exprwin/ui/expression_window.h"
 #include "platform/qt/desktop_platform.h"
+#include "platform/qt/font_substitutes.h"
 #include "platform/qt/system_services.h"
 #include "shell/ui/app_shell.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Tobrisk");
     QApplication::setDesktopFileName("org.tobrisk.Tobrisk");
     QApplication::setQuitOnLastWindowClosed(false);  // the expression window's close ends it
+    tobrisk::installFontSubstitutes();
 
     tobrisk::DesktopAlerts alerts;
     tobrisk::DesktopDialogs dialogs;

@@ -448,8 +448,10 @@ void ExpressionWindow::SalvarComo1Click() {
     });
 }
 
-void ExpressionWindow::chooseFont(const std::function<void(const FontSpec&)>& applyToFinancial) {
-    controller_->chooseFont();
+void ExpressionWindow::chooseFont(const std::function<void(const FontSpec&)>& applyToFinancial,
+                                  const std::function<void(const std::string&)>& showRefusal) {
+    if (const auto refusal = controller_->chooseFont(static_cast<bool>(showRefusal)))
+        showRefusal(*refusal);
     applyFont();
     if (applyToFinancial) applyToFinancial(record_.exprFont());
 }

@@ -44,8 +44,10 @@ class ExpressionWindow : public QWidget, public ExpressionSurface {
     // Applies the saved geometry, font, decimal places and Yes/No options (creation, Open).
     void applySavedState();
     // The font routine of "Font...": the financial window's command runs it too. The chosen
-    // font is passed to applyToFinancial.
-    void chooseFont(const std::function<void(const FontSpec&)>& applyToFinancial);
+    // font is passed to applyToFinancial. A refused size is shown by showRefusal when given (the
+    // window that asked), else in the result line.
+    void chooseFont(const std::function<void(const FontSpec&)>& applyToFinancial,
+                    const std::function<void(const std::string&)>& showRefusal = {});
     // Runs `line` as the RPN calculator does: no continuation rewrite, continuation state kept.
     bool calculateForRpn(const std::string& line);
     void setFocusGreyed(bool greyed);

@@ -20,6 +20,7 @@
 
 #include "fin/ui/period_arrows.h"
 #include "platform/qt/desktop_platform.h"
+#include "platform/qt/text_fit.h"
 
 namespace tobrisk {
 
@@ -316,7 +317,11 @@ void FinancialWindow::applyNumberFont(const FontSpec& font) {
     FontSpec noColour = font;
     noColour.colour = 0;
     const QFont f = toQFont(noColour);
-    for (QLineEdit* e : fields_) e->setFont(f);
+    // The fields keep their design height: a face taller than the design's gets a smaller size
+    // rather than cut digits. Their width scrolls as in any edit box.
+    for (QLineEdit* e : fields_)
+        e->setFont(
+            fittedFont(f, QStringLiteral("0"), QSize(QWIDGETSIZE_MAX, textRoom(e).height())));
 }
 
 void FinancialWindow::gatherInto(DataRecord& record) const {

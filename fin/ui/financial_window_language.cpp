@@ -119,6 +119,10 @@ void FinancialWindow::applyLayout(const FinancialLayout& layout) {
     // In Consumer Credit field 5 only shows the payments total.
     QPalette total = fields_[5]->palette();
     total.setColor(QPalette::Base, generic ? palette().color(QPalette::Base) : kScrollBar);
+    // Disabled, it still carries the only payments total: its text stays as dark as an enabled
+    // field's instead of the style's grey on grey.
+    total.setColor(QPalette::Disabled, QPalette::Text,
+                   palette().color(QPalette::Active, QPalette::Text));
     fields_[5]->setPalette(total);
     fields_[5]->setEnabled(generic);
 

@@ -40,8 +40,8 @@ class DesktopDialogs : public Dialogs {
     QPointer<QWidget> fallback_;
 };
 
-// Font conversions between the record's description and Qt.
+// The record's description of a font as a Qt font (the design name stays the family; the
+// substitution table decides the face).
 QFont toQFont(const FontSpec& spec);
-FontSpec fromQFont(const QFont& font, int colour);
 
 }  // namespace tobrisk

@@ -1,8 +1,8 @@
 #include <QApplication>
-#include <QFontDialog>
 #include <QMessageBox>
 
 #include "platform/qt/desktop_platform.h"
+#include "platform/qt/font_dialog.h"
 #include "platform/qt/text_encoding.h"
 
 #ifdef TOBRISK_HAVE_CANBERRA
@@ -90,24 +90,11 @@ QFont toQFont(const FontSpec& spec) {
     return f;
 }
 
-FontSpec fromQFont(const QFont& font, int colour) {
-    FontSpec s;
-    s.name = fromQString(font.family());
-    s.size = font.pointSize();
-    s.style = (font.bold() ? kBold : 0u) | (font.italic() ? kItalic : 0u) |
-              (font.underline() ? kUnderline : 0u) | (font.strikeOut() ? kStrikeOut : 0u);
-    s.colour = colour;
-    return s;
-}
-
 std::optional<FontSpec> DesktopDialogs::chooseFont(const FontSpec& current, int minSize,
                                                    int maxSize) {
-    (void)minSize;
-    (void)maxSize;  // Qt's dialog cannot limit sizes; the caller checks the chosen size
-    bool ok = false;
-    QFont chosen = QFontDialog::getFont(&ok, toQFont(current), parent());
-    if (!ok) return std::nullopt;
-    return fromQFont(chosen, current.colour);
+    FontDialog dlg(current, minSize, maxSize, parent());
+    if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+    return dlg.font();
 }
 
 }  // namespace tobrisk

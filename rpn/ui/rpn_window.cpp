@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QLineEdit>
 #include <QMenu>
@@ -11,7 +10,9 @@
 #include <algorithm>
 
 #include "platform/qt/desktop_platform.h"
+#include "platform/qt/font_substitutes.h"
 #include "platform/qt/text_encoding.h"
+#include "platform/qt/text_fit.h"
 #include "rpn/line_calculator_port.h"
 
 namespace tobrisk {
@@ -212,10 +213,10 @@ void RpnWindow::buildControls() {
     glyphButtons_ = {findChild<QPushButton*>("BtnAdRollD"), findChild<QPushButton*>("BtnAdRollU"),
                      findChild<QPushButton*>("BtnAdDel")};
     // "^" keeps a font of its own: a 17-pixel glyph, whatever the buttons font.
-    QFont power = powerButton_->font();
-    power.setPixelSize(17);
-    power.setBold(true);
-    powerButton_->setFont(power);
+    powerFont_ = powerButton_->font();
+    powerFont_.setPixelSize(17);
+    powerFont_.setBold(true);
+    powerButton_->setFont(powerFont_);
 }
 
 void RpnWindow::placeContent(bool stackShown) {
@@ -248,6 +249,29 @@ void RpnWindow::render() {
         b->resize(width, kButtonHeight);
     }
     angleButton_->setText(QString::fromLatin1(machine_->angleCaption()));
+    fitTexts();
+}
+
+void RpnWindow::fitTexts() {
+    const QString shown = display_->text();
+    QFont display = displayFont_;
+    // A segment face has no glyph for some texts an error may bring: those are drawn whole
+    // in a plain face, not in a mix of faces.
+    if (!fontCovers(display, shown))
+        display.setFamilies({QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"),
+                             QStringLiteral("Monospace")});
+    display_->setFont(fittedFont(display, shown, textRoom(display_), 5, withSegmentBlanks));
+    display_->setCursorPosition(0);  // should it still not fit, its start shows
+    for (QLineEdit* e : stackFields_) {
+        e->setFont(fittedFont(buttonsFont_, e->text(), textRoom(e)));
+        e->setCursorPosition(0);
+    }
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        const bool glyph =
+            std::find(glyphButtons_.begin(), glyphButtons_.end(), b) != glyphButtons_.end();
+        const QFont& base = b == powerButton_ ? powerFont_ : glyph ? glyphFont_ : buttonsFont_;
+        b->setFont(fittedFont(base, b->text(), textRoom(b)));
+    }
 }
 
 void RpnWindow::gatherInto(DataRecord& record) const {
@@ -256,24 +280,16 @@ void RpnWindow::gatherInto(DataRecord& record) const {
 }
 
 void RpnWindow::applyDisplayFont(const FontSpec& font) {
-    QFont f = toQFont(font);
-    f.setStyleHint(QFont::TypeWriter);  // "LcdD" is rarely installed
-    display_->setFont(f);
+    displayFont_ = toQFont(font);
+    displayFont_.setStyleHint(QFont::TypeWriter);
+    fitTexts();
 }
 
 void RpnWindow::applyButtonsFont(const FontSpec& font) {
-    QFont f = toQFont(font);
-    f.setStyleHint(QFont::SansSerif);
-    const QFont power = powerButton_->font();
-    std::array<QFont, 3> glyphs;
-    for (std::size_t i = 0; i < glyphs.size(); ++i) glyphs[i] = glyphButtons_[i]->font();
-    setFont(f);  // the window's font reaches every control without one of its own
-    for (QLineEdit* e : stackFields_) e->setFont(f);
-    powerButton_->setFont(power);
-    for (std::size_t i = 0; i < glyphs.size(); ++i) {
-        glyphs[i].setPointSize(f.pointSize());
-        glyphButtons_[i]->setFont(glyphs[i]);
-    }
+    buttonsFont_ = toQFont(font);
+    buttonsFont_.setStyleHint(QFont::SansSerif);
+    setFont(buttonsFont_);  // the window's font reaches every control without one of its own
+    fitTexts();
 }
 
 void RpnWindow::showEvent(QShowEvent* event) {

@@ -5,6 +5,7 @@
 // keyboard table, and keeps its own settings (stack view, fonts, glyph set, position) in the
 // data record. Switching, help, About and closing go to the CalculatorHost.
 
+#include <QFont>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -58,6 +59,11 @@ class RpnWindow : public QWidget {
     void placeContent(bool stackShown);
     void applyDisplayFont(const FontSpec& font);
     void applyButtonsFont(const FontSpec& font);
+    // A size outside 8..14 from the dialog: told in this window, nothing changes.
+    bool fontRefused(const FontSpec& chosen);
+    // Every text in its control: a text wider than its control gets a smaller font (the saved
+    // fonts stay as chosen), so the display never loses its sign or leading digits.
+    void fitTexts();
     bool handleKeyRelease(QKeyEvent* event);
     bool handleClipboardKey(const QKeyEvent& event);  // false: not a clipboard key
     void render();
@@ -79,6 +85,10 @@ class RpnWindow : public QWidget {
     QMenu* menu_ = nullptr;
     bool rendering_ = false;  // the display's text is the machine's own
     std::array<QAction*, 3> glyphActions_{};
+    QFont displayFont_;  // the chosen fonts, before fitting
+    QFont buttonsFont_;
+    QFont powerFont_;
+    QFont glyphFont_;
 };
 
 }  // namespace tobrisk

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "platform/font_sizes.h"
 #include "platform/qt/desktop_platform.h"
 #include "platform/qt/text_encoding.h"
 #include "rpn/ui/rpn_window.h"
@@ -21,8 +22,6 @@ namespace {
 
 constexpr int kStackShift = 98;
 constexpr int kBottomMargin = 26;  // a hidden stack never pushes the window off the screen
-constexpr int kMinFontSize = 8;
-constexpr int kMaxFontSize = 14;
 
 struct GlyphSet {
     const char* font;  // nullptr: the buttons font
@@ -117,23 +116,19 @@ void RpnWindow::MostrarOcultarstack1Click() {
     services_.alerts.play(AlertKind::Question);
 }
 
-namespace {
-
-FontSpec clampSize(FontSpec f) {
-    f.size = std::clamp(f.size, kMinFontSize, kMaxFontSize);
-    return f;
+bool RpnWindow::fontRefused(const FontSpec& chosen) {
+    if (fontSizeAllowed(chosen.size)) return false;
+    services_.dialogs.message("Tobrisk RPN", fontSizeRefusal(chosen.size), MessageKind::Warning);
+    return true;
 }
-
-}  // namespace
 
 void RpnWindow::FontedoVisor1Click() {
     services_.alerts.play(AlertKind::Asterisk);
     FontSpec current = record_.rpnDisplayFont();
     current.colour = 0xFFFFFF;  // white on black
     auto chosen = services_.dialogs.chooseFont(current, kMinFontSize, kMaxFontSize);
-    if (!chosen) return;
-    const FontSpec f = clampSize(*chosen);
-    record_.setRpnDisplayFont(f);  // the colour is not kept
+    if (!chosen || fontRefused(*chosen)) return;
+    record_.setRpnDisplayFont(*chosen);  // the colour is not kept
     applyDisplayFont(record_.rpnDisplayFont());
 }
 
@@ -141,8 +136,8 @@ void RpnWindow::FontedosBotes1Click() {
     services_.alerts.play(AlertKind::Asterisk);
     auto chosen =
         services_.dialogs.chooseFont(record_.rpnButtonsFont(), kMinFontSize, kMaxFontSize);
-    if (!chosen) return;
-    record_.setRpnButtonsFont(clampSize(*chosen));
+    if (!chosen || fontRefused(*chosen)) return;
+    record_.setRpnButtonsFont(*chosen);
     applyButtonsFont(record_.rpnButtonsFont());
     applyGlyphSet(record_.rpnGlyphSet());
 }
@@ -151,13 +146,11 @@ void RpnWindow::applyGlyphSet(int set) {
     if (set < 0 || set > 2) set = 0;
     const GlyphSet& g = kGlyphSets[set];
     const bool symbols = g.font != nullptr && fontInstalled(g.font);
-    QFont f = font();  // the buttons font
-    if (symbols) f.setFamily(QString::fromLatin1(g.font));
-    f.setPointSize(toQFont(record_.rpnButtonsFont()).pointSize());
-    for (std::size_t i = 0; i < glyphButtons_.size(); ++i) {
-        glyphButtons_[i]->setFont(f);
+    glyphFont_ = buttonsFont_;
+    if (symbols) glyphFont_.setFamily(QString::fromLatin1(g.font));
+    for (std::size_t i = 0; i < glyphButtons_.size(); ++i)
         glyphButtons_[i]->setText(QString::fromUtf8(symbols ? g.glyphs[i] : g.fallback[i]));
-    }
+    fitTexts();
     for (int k = 0; k < 3; ++k) glyphActions_[static_cast<std::size_t>(k)]->setChecked(k == set);
     record_.setRpnGlyphSet(set);
 }

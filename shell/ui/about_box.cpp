@@ -5,7 +5,9 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <algorithm>
 
+#include "platform/qt/text_fit.h"
 #include "shell/help_texts.h"
 
 namespace tobrisk {
@@ -65,24 +67,32 @@ AboutBox::AboutBox(QWidget* parent)
     setFont(boxFont());
     setFixedSize(kClientWidth, kClientHeight);
 
+    // The design's texts fit its font; in a wider substitute a line moves left, never over the
+    // animation square, and only then gets a smaller font.
+    const int firstFree = AboutCube::kSquare + 4;
+    const int lastFree = kClientWidth - 3;
     for (const LabelDef& def : kLabels) {
         auto* label = new QLabel(this);
         label->setObjectName(QString::fromLatin1(def.name));
         QFont f = font();
         f.setBold(def.bold);
-        label->setFont(f);
         QString text = QString::fromLatin1(def.text);
-        if (def.top == 62) {
+        const bool notice = def.top == 62;
+        const int room = notice ? kNoticeWidth - firstFree - 2 : lastFree - firstFree;
+        f = fittedFont(f, text, QSize(room, kClientHeight - def.top));
+        label->setFont(f);
+        if (notice) {
             const QFontMetrics fm(f);
             QString blanks;
-            while (fm.horizontalAdvance(blanks) <= AboutCube::kSquare + 4)
-                blanks += QLatin1Char(' ');
+            while (fm.horizontalAdvance(blanks) <= firstFree) blanks += QLatin1Char(' ');
             text = blanks + text;
             label->setFixedWidth(kNoticeWidth);
         }
         label->setText(text);
-        if (def.top != 62) label->adjustSize();
-        label->move(def.left, def.top);
+        if (!notice) label->adjustSize();
+        const int left =
+            notice ? def.left : std::clamp(lastFree - label->width(), firstFree, def.left);
+        label->move(left, def.top);
     }
 
     timer_.setObjectName(QStringLiteral("Timer1"));

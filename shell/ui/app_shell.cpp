@@ -223,7 +223,14 @@ void AppShell::applyFinancialFont(const FontSpec& font) {
 }
 
 void AppShell::chooseExpressionFont() {
-    expr_->chooseFont([this](const FontSpec& f) { applyFinancialFont(f); });
+    std::function<void(const std::string&)> showRefusal;
+    if (record_.activeCalculator() == static_cast<int32_t>(Calculator::Financial)) {
+        // Asked from the financial window: its user does not see the expression result line.
+        showRefusal = [this](const std::string& text) {
+            services_.dialogs.message("Tobrisk FIN", text, MessageKind::Warning);
+        };
+    }
+    expr_->chooseFont([this](const FontSpec& f) { applyFinancialFont(f); }, showRefusal);
 }
 
 bool AppShell::calculateExpressionLine(const std::string& line, std::string& message) {

@@ -1,6 +1,11 @@
 #include "shell/ui/help_window.h"
 
+#include <QFontMetricsF>
 #include <QLabel>
+#include <QPainter>
+#include <cmath>
+
+#include "shell/help_columns.h"
 
 namespace tobrisk {
 namespace {
@@ -27,6 +32,42 @@ QString latin(std::string_view s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+// A help line whose columns stand where the design put them, whatever face draws it; its text
+// stays the line as written.
+class ColumnLabel : public QLabel {
+  public:
+    using QLabel::QLabel;
+    void placeColumns(std::string_view line, double scale) {
+        const QFontMetricsF fm(font());
+        pieces_ = layoutColumns(line, scale,
+                                [&](std::string_view s) { return fm.horizontalAdvance(latin(s)); });
+        const ColumnPiece& last = pieces_.back();
+        width_ = static_cast<int>(std::ceil(last.x + fm.horizontalAdvance(latin(last.text))));
+        updateGeometry();
+    }
+    QSize sizeHint() const override {
+        return {width_ + contentsMargins().left() + contentsMargins().right(),
+                QLabel::sizeHint().height()};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setFont(font());
+        p.setPen(palette().color(foregroundRole()));
+        const QRect r = contentsRect();
+        const int baseline =
+            r.top() + (r.height() - fontMetrics().height()) / 2 + fontMetrics().ascent();
+        for (const ColumnPiece& piece : pieces_)
+            p.drawText(QPointF(r.left() + piece.x, baseline), latin(piece.text));
+    }
+
+  private:
+    std::vector<ColumnPiece> pieces_;
+    int width_ = 0;
+};
+
 }  // namespace
 
 HelpWindow::HelpWindow(HelpKind kind, QWidget* parent) : QWidget(parent, Qt::Window), kind_(kind) {
@@ -45,12 +86,22 @@ HelpWindow::HelpWindow(HelpKind kind, QWidget* parent) : QWidget(parent, Qt::Win
     setPalette(pal);
     setAutoFillBackground(true);
 
+    // Design pixels to pixels of the face that draws the body text, over the whole page.
+    const QFontMetricsF body(lineFont(helpLook(HelpStyle::Black)));
+    double shown = 0, design = 0;
+    for (const HelpLine& line : page.lines) {
+        shown += body.horizontalAdvance(latin(line.text));
+        design += designTextWidth(line.text);
+    }
+    const double scale = design > 0 ? shown / design : 1.0;
+
     int width = 0, height = 0, index = 0;
     for (const HelpLine& line : page.lines) {
         const HelpLook look = helpLook(line.style);
-        auto* label = new QLabel(latin(line.text), this);
+        auto* label = new ColumnLabel(latin(line.text), this);
         label->setObjectName(QStringLiteral("Label%1").arg(++index));
         label->setFont(lineFont(look));
+        label->placeColumns(line.text, scale);
         label->setTextFormat(Qt::PlainText);
         QPalette lp = label->palette();
         QColor colour = look.colour ? QColor(look.colour->r, look.colour->g, look.colour->b)

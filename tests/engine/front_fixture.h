@@ -48,8 +48,8 @@ class FrontFixture {
         for (int k = 0; k < ctx.postfix.count; ++k) {
             const PostfixItem& it = ctx.postfix.items[k];
             if (k > 0) out += ' ';
-            out += it.kind == item::kEndOfStatement ? "eoc" : it.text;
-            if (it.kind == item::kTarget) out += "(nome=)";
+            out += it.kind == ItemKind::EndOfStatement ? "eoc" : it.text;
+            if (it.kind == ItemKind::Target) out += "(nome=)";
         }
         return out;
     }

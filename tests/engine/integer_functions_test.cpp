@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace tobrisk {
 namespace {
@@ -77,6 +78,27 @@ TEST(IntegerFunctions, GuardAndBound) {
     EXPECT_TRUE(IntegerFunctions::tooLarge(std::ldexp(1.0, 63)));
     EXPECT_FALSE(IntegerFunctions::tooLarge(-1e300));
     EXPECT_FALSE(IntegerFunctions::tooLarge(0));
+}
+
+TEST(IntegerFunctions, TooLargeAgreesWithLog2AroundItsBound) {
+    // The bound is 62.9 binary digits; near it and far from it the answer is log2's.
+    const double bound = std::exp2(62.9);
+    std::vector<double> values = {0.0,
+                                  -1.0,
+                                  1.0,
+                                  1e18,
+                                  9e18,
+                                  HUGE_VAL,
+                                  -HUGE_VAL,
+                                  NAN,
+                                  std::nextafter(bound, 0.0),
+                                  bound,
+                                  std::nextafter(bound, HUGE_VAL)};
+    double v = std::nextafter(bound, 0.0);
+    for (int k = 0; k < 8; ++k) v = std::nextafter(v, 0.0);
+    for (int k = 0; k < 16; ++k, v = std::nextafter(v, HUGE_VAL)) values.push_back(v);
+    for (double x : values)
+        EXPECT_EQ(IntegerFunctions::tooLarge(x), x > 0 && std::log2(x) > 62.9) << x;
 }
 
 }  // namespace

@@ -151,5 +151,22 @@ TEST(LineCalculation, CommandHookSeesTheLineFirst) {
     EXPECT_EQ(e.enter("2+2"), "4");
 }
 
+TEST(LineCalculation, TraceIsTheLastParse) {
+    // Lines that never reach the parser (lexer refusals, empty lines) leave the trace alone;
+    // a line the parser refused shows what it had produced, if anything.
+    Engine e;
+    const auto line = [&](const char* text) {
+        e.view.entry = text;
+        e.calc.calculateLine();
+        return e.ctx.postfixTrace();
+    };
+    EXPECT_EQ(line("x = 2+3*4"), " x 2 3 4 * + =");
+    EXPECT_EQ(line("2 # 3"), " x 2 3 4 * + =");
+    EXPECT_EQ(line(""), " x 2 3 4 * + =");
+    EXPECT_EQ(line("sin(x)^2; -x"), " x sin 2 ^ ; x -u");
+    EXPECT_EQ(line("1+2+"), " 1 2 + +");
+    EXPECT_EQ(line("(1+2"), "");  // refused before any item
+}
+
 }  // namespace
 }  // namespace tobrisk

@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "engine/calc_context.h"
 
@@ -175,6 +182,76 @@ TEST(NumberFormsTest, RedisplayUsesTheStackTop) {
     ctx.integerMode = true;
     ctx.forms.setIntegersWithoutDecimals(false);
     EXPECT_EQ(ctx.redisplay(2), "1,234,567.00");
+}
+
+// The general form from printf's exactly rounded digits, written the plain way.
+std::string generalFormByPrintf(double x) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(x));
+    std::string digits;
+    const char* p = buf;
+    for (; *p != 'e'; ++p)
+        if (*p != '.') digits += *p;
+    const int e = std::atoi(p + 1);
+    const auto strip = [](std::string t) {
+        while (t.size() > 1 && t.back() == '0') t.pop_back();
+        return t;
+    };
+    std::string out = x < 0 ? "-" : "";
+    if (e >= -5 && e < 15) {
+        if (e < 0) return out + "0." + strip(std::string(-e - 1, '0') + digits);
+        const std::string frac = strip(digits.substr(e + 1));
+        out += digits.substr(0, e + 1);
+        return frac.empty() || frac == "0" ? out : out + "." + frac;
+    }
+    const std::string frac = strip(digits.substr(1));
+    out += digits.substr(0, 1) + (frac == "0" ? "" : "." + frac);
+    return out + "E" + std::to_string(e);
+}
+
+TEST(NumberFormsTest, GeneralFormRoundsAsPrintfDoes) {
+    NumberForms f;
+    std::vector<double> values;
+    // Halves at the 16th digit, exact and a step either side: the rounding decides there.
+    std::mt19937_64 random(12345);
+    for (int k = 0; k < 20000; ++k) {
+        char text[40];
+        std::snprintf(
+            text, sizeof text, "%llu5e%d",
+            static_cast<unsigned long long>(random() % 900000000000000ULL + 100000000000000ULL),
+            static_cast<int>(random() % 600) - 300);
+        const double x = std::strtod(text, nullptr);
+        values.insert(values.end(), {x, std::nextafter(x, 0.0), std::nextafter(x, HUGE_VAL)});
+    }
+    for (double x : {0.5, 2.5, 0.125, 1e15, 999999999999999.5, 9.999999999999995, 0.1 + 0.2, 5e-324,
+                     1.7976931348623157e308, 123456789012345.67, 2.0 / 3.0})
+        values.push_back(x);
+    // Every binary exponent of the common magnitudes, and any bit pattern.
+    for (int k = 0; k < 100000; ++k)
+        values.push_back(std::ldexp(static_cast<double>(random() >> 11) / 9007199254740992.0,
+                                    static_cast<int>(random() % 80) - 20));
+    for (int k = 0; k < 200000; ++k) {
+        const double x = std::bit_cast<double>(random());
+        values.push_back(x);
+    }
+    for (double x : values) {
+        if (!std::isfinite(x) || x == 0) continue;
+        ASSERT_EQ(f.generalForm(x), generalFormByPrintf(x)) << x;
+    }
+}
+
+TEST(NumberFormsTest, DecimalsReadAsTheCorrectlyRoundedDouble) {
+    // Short decimals take a quicker way than long ones; both must give the nearest double.
+    std::mt19937_64 random(777);
+    for (int k = 0; k < 200000; ++k) {
+        std::string text;
+        const int length = 1 + static_cast<int>(random() % 24);
+        for (int i = 0; i < length; ++i) text += static_cast<char>('0' + random() % 10);
+        if (random() % 4 != 0) text.insert(random() % (text.size() + 1), 1, '.');
+        double expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        ASSERT_EQ(NumberForms::readNumber(text), expected) << text;
+    }
 }
 
 }  // namespace

@@ -79,9 +79,9 @@ TEST_F(ParserTest, CallsNeedAClosingParenthesis) {
 
 TEST_F(ParserTest, Trace) {
     lexParse("x=2+3*4");
-    EXPECT_EQ(ctx.postfixTrace, " x 2 3 4 * + =");
+    EXPECT_EQ(ctx.postfixTrace(), " x 2 3 4 * + =");
     lexParse("-log(8,2)^2; +y");
-    EXPECT_EQ(ctx.postfixTrace, " 8 2 log -u 2 ^ ; y +u");
+    EXPECT_EQ(ctx.postfixTrace(), " 8 2 log -u 2 ^ ; y +u");
 }
 
 TEST_F(ParserTest, CallRecordsInnerFirst) {
@@ -127,20 +127,17 @@ TEST_F(ParserTest, IntegerExactMark) {
         ASSERT_EQ(ctx.message, "") << c.number;
         ASSERT_EQ(ctx.postfix.count, 1);
         EXPECT_EQ(ctx.postfix.items[0].exact, c.exact) << c.number;
-        EXPECT_EQ(ctx.postfix.items[0].kind, item::kNumber);
+        EXPECT_EQ(ctx.postfix.items[0].kind, ItemKind::Number);
     }
 }
 
 TEST_F(ParserTest, ItemKinds) {
     lexParse("a = -b + sin(+2); 3");
-    const char* kinds[] = {item::kTarget,         item::kName,     item::kUnaryMinus, item::kNumber,
-                           item::kUnaryPlus,      item::kFunction, item::kOperator,   item::kAssign,
-                           item::kEndOfStatement, item::kNumber};
+    const char* kinds[] = {"nome=",  "nome",     "minus unário", "número", "plus unário",
+                           "função", "op aritm", "assgn",        "eoc",    "número"};
     ASSERT_EQ(ctx.message, "");
     ASSERT_EQ(ctx.postfix.count, 10);
-    for (int k = 0; k < 10; ++k) EXPECT_EQ(ctx.postfix.items[k].kind, kinds[k]) << k;
-    EXPECT_EQ(std::string(item::kNumber), "número");
-    EXPECT_EQ(std::string(item::kFunction), "função");
+    for (int k = 0; k < 10; ++k) EXPECT_STREQ(kindText(ctx.postfix.items[k].kind), kinds[k]) << k;
 }
 
 TEST_F(ParserTest, FractionMode) {
@@ -162,6 +159,10 @@ TEST_F(ParserTest, TooManyItems) {
     EXPECT_EQ(ctx.postfix.count, 59);
     lexParse(line + "+-1");
     EXPECT_EQ(ctx.message, "RPN stack overflow (too complex expression)");
+    // The refused items still show in the trace.
+    std::string trace = " 1";
+    for (int k = 0; k < 29; ++k) trace += " 1 +";
+    EXPECT_EQ(ctx.postfixTrace(), trace + " 1 -u +");
 }
 
 TEST_F(ParserTest, DeepNestingStaysBounded) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "engine/number_forms.h"
 
 namespace tobrisk {
@@ -247,6 +249,43 @@ TEST_F(VariableStoreTest, ListingLines) {
     store.setFirstListingLine("r = 7");
     EXPECT_EQ(store.listing()[0], "r = 7");
     EXPECT_GT(store.listingVersion(), v);
+}
+
+TEST_F(VariableStoreTest, ListingFollowsEveryChangeOfTheRecord) {
+    // The listing is made again only where the record changed; whatever wrote the bytes.
+    fill(6);
+    forms.setSeparators(Separators{',', '.'});
+    const auto listing = [&] { return store.refreshListing(forms); };
+    EXPECT_EQ(listing()[4], "v5 = 5");
+    const unsigned before = store.listingVersion();
+
+    record.setValue(4, 0.5);  // a value written past the store
+    record.setName(6, "w");
+    EXPECT_EQ(listing()[3], "v4 = 0,5");
+    EXPECT_EQ(listing()[5], "w = 6");
+    EXPECT_GT(store.listingVersion(), before);
+
+    forms.setSeparators(Separators{'.', ','});
+    EXPECT_EQ(listing()[3], "v4 = 0.5");
+
+    store.remove(5);  // the entries after it move up
+    ASSERT_EQ(listing().size(), 5u);
+    EXPECT_EQ(listing()[4], "w = 6");
+    fill(7);
+    ASSERT_EQ(listing().size(), 7u);
+    EXPECT_EQ(listing()[6], "v7 = 7");
+
+    // Another record's bytes loaded in place (Open): every line from the new record.
+    DataRecord other;
+    VariableStore fresh(other);
+    fresh.reset();
+    record.bytes() = other.bytes();
+    EXPECT_EQ(listing(),
+              (std::vector<std::string>{"r = 0", "pi = 3.14159265358979", "e = 2.71828182845905"}));
+
+    // A line set from outside is made again from the record at the next refresh.
+    store.setFirstListingLine("r = 7");
+    EXPECT_EQ(listing()[0], "r = 0");
 }
 
 }  // namespace

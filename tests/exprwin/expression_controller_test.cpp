@@ -57,7 +57,12 @@ TEST_F(ExpressionControllerTest, FontRoutineLimits) {
         int chosen;
         int saved;
         const char* result;
-    } const cases[] = {{12, 12, ""}, {14, 14, ""}, {15, 10, "max font size is 14"}, {6, 8, ""}};
+    } const cases[] = {{8, 8, ""},
+                       {12, 12, ""},
+                       {14, 14, ""},
+                       {15, 10, "max font size is 14"},
+                       {20, 10, "max font size is 14"},
+                       {6, 10, "min font size is 8"}};
     for (const auto& c : cases) {
         FontSpec f = record.exprFont();
         f.size = 10;
@@ -76,6 +81,16 @@ TEST_F(ExpressionControllerTest, FontRoutineLimits) {
     dialogs.fonts = {std::nullopt};  // Cancel keeps the font
     controller->chooseFont();
     EXPECT_EQ(record.exprFont().size, 10);
+
+    // The financial window's command gets the refusal to show in its own window; the hidden
+    // result line is left alone.
+    surface.result = "4";
+    FontSpec big = ten;
+    big.size = 20;
+    dialogs.fonts = {big};
+    EXPECT_EQ(controller->chooseFont(true), std::optional<std::string>("max font size is 14"));
+    EXPECT_EQ(surface.result, "4");
+    EXPECT_EQ(record.exprFont(), ten);
 }
 
 TEST_F(ExpressionControllerTest, RpnCallsLeaveTheContinuationAlone) {

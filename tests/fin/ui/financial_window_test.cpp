@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
+#include <cmath>
 
 #include "fin/ui/period_arrows.h"
 #include "platform/fakes.h"
@@ -194,6 +195,31 @@ TEST_F(FinancialWindowTest, ModesDriveTheLayout) {
     click("Control2");
     EXPECT_TRUE(child<QLabel>("Label11")->isVisibleTo(window.get()));
     EXPECT_TRUE(child<QLabel>("Label12")->isVisibleTo(window.get()));
+}
+
+// WCAG relative luminance of an sRGB colour.
+double luminance(const QColor& c) {
+    const auto channel = [](double v) {
+        v /= 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+
+double contrast(const QColor& a, const QColor& b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST_F(FinancialWindowTest, TheDisabledPaymentsTotalStaysReadable) {
+    record.setSlot(layout::kFinType, 0);  // Consumer Credit: field 5 only shows the total
+    open();
+    QLineEdit* total = field(5);
+    ASSERT_FALSE(total->isEnabled());
+    const QPalette p = total->palette();
+    EXPECT_GE(contrast(p.color(QPalette::Disabled, QPalette::Text),
+                       p.color(QPalette::Disabled, QPalette::Base)),
+              4.5);
 }
 
 TEST_F(FinancialWindowTest, DownPaymentRefusesStartOfPeriod) {

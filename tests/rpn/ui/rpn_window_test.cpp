@@ -310,12 +310,55 @@ TEST_F(RpnWindowTest, FontsThroughTheDialog) {
     dialogs.fonts.push_back(std::nullopt);  // Cancel
     action("FontedosBotes1")->trigger();
     EXPECT_EQ(record.rpnButtonsFont().name, "MS Sans Serif");
-    dialogs.fonts.push_back(FontSpec{"DejaVu Sans", 20, kBold, 0});
+    dialogs.fonts.push_back(FontSpec{"DejaVu Sans", 14, kBold, 0});
     action("FontedosBotes1")->trigger();
-    EXPECT_EQ(record.rpnButtonsFont().size, 14);  // the dialog's limit
     EXPECT_TRUE(button("BtnAdSto")->font().bold());
     EXPECT_EQ(button("BtnOpExp")->font().pixelSize(), 17);
     EXPECT_EQ(edit("Memo1")->font().family(), "DejaVu Sans Mono");
+}
+
+TEST_F(RpnWindowTest, FontDialogsStartFromTheSavedFontAndRefuseSizesOutsideTheLimits) {
+    open();
+    const FontSpec display = record.rpnDisplayFont();
+    const FontSpec buttons = record.rpnButtonsFont();
+    EXPECT_EQ(display.name, "LcdD");
+    EXPECT_EQ(display.style, kBold);
+    struct {
+        int size;
+        bool taken;
+    } const cases[] = {{6, false}, {8, true}, {14, true}, {20, false}};
+    for (const char* command : {"FontedoVisor1", "FontedosBotes1"}) {
+        const bool isDisplay = std::string_view(command) == "FontedoVisor1";
+        for (const auto& c : cases) {
+            record.setRpnDisplayFont(display);
+            record.setRpnButtonsFont(buttons);
+            dialogs.messages.clear();
+            FontSpec chosen = isDisplay ? display : buttons;
+            chosen.size = c.size;
+            dialogs.fonts.push_back(chosen);
+            action(command)->trigger();
+            // The dialog opened on the font as saved: design name, size and style.
+            const FontSpec asked = dialogs.fontRequests.back();
+            EXPECT_EQ(asked.name, isDisplay ? "LcdD" : "MS Sans Serif") << command;
+            EXPECT_EQ(asked.size, isDisplay ? display.size : buttons.size) << command;
+            EXPECT_EQ(asked.style, isDisplay ? display.style : buttons.style) << command;
+            const FontSpec saved = isDisplay ? record.rpnDisplayFont() : record.rpnButtonsFont();
+            EXPECT_EQ(saved.size, c.taken ? c.size : asked.size) << command << " " << c.size;
+            if (c.taken) {
+                EXPECT_TRUE(dialogs.messages.empty()) << command << " " << c.size;
+            } else {
+                ASSERT_EQ(dialogs.messages.size(), 1u) << command << " " << c.size;
+                EXPECT_NE(dialogs.messages[0].text.find("is not possible"), std::string::npos);
+                EXPECT_NE(dialogs.messages[0].text.find(std::to_string(c.size)), std::string::npos);
+            }
+        }
+    }
+    // OK without a change keeps the design names and styles.
+    record.setRpnDisplayFont(display);
+    dialogs.fonts.push_back(display);
+    action("FontedoVisor1")->trigger();
+    EXPECT_EQ(record.rpnDisplayFont().name, "LcdD");
+    EXPECT_EQ(record.rpnDisplayFont().style, kBold);
 }
 
 TEST_F(RpnWindowTest, MenuCommandsGoToTheHost) {
