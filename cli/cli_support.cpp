@@ -3,8 +3,8 @@
 #include <cmath>
 #include <ostream>
 
-#include "platform/qt/system_services.h"
-#include "platform/qt/text_encoding.h"
+#include "platform/system_services.h"
+#include "platform/text_encoding.h"
 
 namespace tobrisk::cli {
 
@@ -55,6 +55,17 @@ std::string toEngine(const std::string& utf8) {
 
 std::string toTerminal(const std::string& cp1252) {
     return isAscii(cp1252) ? cp1252 : cp1252ToUtf8(cp1252);
+}
+
+void toEngineInPlace(std::string& text) {
+    if (!isAscii(text)) text = utf8ToCp1252(text);
+}
+
+void writeTerminal(std::ostream& out, const std::string& cp1252) {
+    if (isAscii(cp1252))
+        out << cp1252;
+    else
+        out << cp1252ToUtf8(cp1252);
 }
 
 }  // namespace tobrisk::cli

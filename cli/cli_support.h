@@ -34,5 +34,8 @@ LoadOutcome loadRecord(RecordFiles& files, const AppServices& services);
 // Terminal text is UTF-8, the engine's Windows-1252; plain ASCII passes unchanged.
 std::string toEngine(const std::string& utf8);
 std::string toTerminal(const std::string& cp1252);
+// The same for the per-line path, without copying plain ASCII.
+void toEngineInPlace(std::string& text);
+void writeTerminal(std::ostream& out, const std::string& cp1252);
 
 }  // namespace tobrisk::cli

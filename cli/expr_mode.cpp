@@ -21,8 +21,8 @@
 #include "exprwin/text_surface.h"
 #include "platform/app_services.h"
 #include "platform/fakes.h"
-#include "platform/qt/system_services.h"
-#include "platform/qt/text_encoding.h"
+#include "platform/system_services.h"
+#include "platform/text_encoding.h"
 
 namespace tobrisk::cli {
 
@@ -130,6 +130,7 @@ int runExpressionMode(std::istream& in, std::ostream& out, std::ostream& err, co
 
     DataRecord record;
     RecordFiles files(record, services);
+    files.setDataFileWritable(o.saveData);
     const LoadOutcome loaded = loadRecord(files, services);
 
     TextSurface surface;
@@ -150,9 +151,12 @@ int runExpressionMode(std::istream& in, std::ostream& out, std::ostream& err, co
             session.command(line);
             continue;
         }
-        surface.setEntryText(toEngine(line));
+        // Swapped in rather than copied: getline refills the line anyway.
+        toEngineInPlace(line);
+        surface.entry.swap(line);
         controller.calculateLine(false);
-        out << toTerminal(surface.resultText()) << '\n';
+        writeTerminal(out, surface.result);
+        out << '\n';
     }
     in.tie(tied);
     out.flush();

@@ -14,8 +14,8 @@
 #include "fin/financial_view.h"
 #include "platform/app_services.h"
 #include "platform/fakes.h"
-#include "platform/qt/system_services.h"
-#include "platform/qt/text_encoding.h"
+#include "platform/system_services.h"
+#include "platform/text_encoding.h"
 
 namespace tobrisk::cli {
 
@@ -186,6 +186,7 @@ int runFinancialMode(std::istream& in, std::ostream& out, std::ostream& err, con
 
     DataRecord record;
     RecordFiles files(record, services);
+    files.setDataFileWritable(o.saveData);
     loadRecord(files, services);
 
     FinSession session(record, alerts, dialogs, separators.decimal, out, err);

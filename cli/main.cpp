@@ -1,12 +1,13 @@
 // tobrisk-cli: the three calculators driven from standard input (see README).
 
-#include <QCoreApplication>
 #include <cstring>
 #include <iostream>
 #include <string>
 
 #include "cli/cli_modes.h"
-#include "platform/qt/system_services.h"
+#include "exprwin/record_files.h"
+#include "platform/data_lock.h"
+#include "platform/system_services.h"
 
 namespace {
 
@@ -18,8 +19,6 @@ int usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName("Tobrisk");
     enum class Mode { Expression, Rpn, Financial } mode = Mode::Expression;
     tobrisk::cli::Options options;
     for (int i = 1; i < argc; ++i) {
@@ -37,6 +36,13 @@ int main(int argc, char** argv) {
         options.dataDir = tobrisk::defaultDataFolder();
     } else if (options.dataDir.back() != '/' && options.dataDir.back() != '\\') {
         options.dataDir += '/';
+    }
+    // Held until the process ends: a window program started meanwhile leaves the file alone.
+    tobrisk::DataFolderLock lock;
+    if (!lock.acquire(options.dataDir, tobrisk::LockRole::CommandLine)) {
+        options.saveData = false;
+        std::cerr << "note: " << options.dataDir << tobrisk::kDataFileName
+                  << " is in use by another Tobrisk program; this run does not save it\n";
     }
     std::ios::sync_with_stdio(false);
     switch (mode) {

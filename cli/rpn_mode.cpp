@@ -15,8 +15,8 @@
 #include "exprwin/text_surface.h"
 #include "platform/app_services.h"
 #include "platform/fakes.h"
-#include "platform/qt/system_services.h"
-#include "platform/qt/text_encoding.h"
+#include "platform/system_services.h"
+#include "platform/text_encoding.h"
 #include "rpn/line_calculator_port.h"
 #include "rpn/rpn_key_names.h"
 #include "rpn/rpn_machine.h"
@@ -58,6 +58,7 @@ int runRpnMode(std::istream& in, std::ostream& out, std::ostream& err, const Opt
 
     DataRecord record;
     RecordFiles files(record, services);
+    files.setDataFileWritable(o.saveData);
     loadRecord(files, services);
 
     TextSurface surface;

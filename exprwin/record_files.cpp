@@ -1,5 +1,6 @@
 #include "exprwin/record_files.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -9,7 +10,6 @@ namespace tobrisk {
 
 namespace {
 
-constexpr const char* kDataFileName = "Tbdata.dat";
 constexpr const char* kBackupFileName = "Tbdata.bak";
 constexpr const char* kCaption = "Tobrisk";
 constexpr const char* kFilter = "Tobrisk Data (*.dat)|*.dat|All Files (*.*)|*.*";
@@ -27,6 +27,18 @@ bool RecordFiles::writeRecord(const std::string& path, std::string& error) {
     return writeFileAtomically(path, record_.bytes().data(), record_.bytes().size(), error);
 }
 
+bool RecordFiles::dataFileHoldsRecord() const {
+    // A save of unchanged bytes would only cost a flush to the disk (often the longest part
+    // of a short command-line run).
+    std::vector<uint8_t> onDisk;
+    std::uintmax_t size = 0;
+    std::string error;
+    return readFileStart(dataFilePath(), layout::kRecordSize + 1, onDisk, size, error) ==
+               ReadStatus::Ok &&
+           size == layout::kRecordSize && onDisk.size() == layout::kRecordSize &&
+           std::equal(onDisk.begin(), onDisk.end(), record_.bytes().begin());
+}
+
 LoadOutcome RecordFiles::loadAtStart(const NewRecordContext& ctx) {
     LoadOutcome outcome;
     const std::string path = dataFilePath();
@@ -42,6 +54,7 @@ LoadOutcome RecordFiles::loadAtStart(const NewRecordContext& ctx) {
 
     record_.fillNew(ctx);
     outcome.created = true;
+    if (!dataFileWritable_) return outcome;
     if (status != ReadStatus::Missing) {
         // Never overwrite what may be the user's only copy of their data.
         const std::string backup = services_.dataFolder + kBackupFileName;
@@ -71,6 +84,8 @@ LoadOutcome RecordFiles::loadAtStart(const NewRecordContext& ctx) {
 
 bool RecordFiles::saveAtClose(const std::function<void()>& gather) {
     if (gather) gather();
+    if (!dataFileWritable_) return true;
+    if (dataFileHoldsRecord()) return true;
     std::string error;
     if (writeRecord(dataFilePath(), error)) return true;
     return services_.dialogs.askOkCancel(

@@ -15,6 +15,8 @@
 
 namespace tobrisk {
 
+inline constexpr const char* kDataFileName = "Tbdata.dat";
+
 struct LoadOutcome {
     bool created = false;     // a new record was made (no readable data file)
     bool keptBackup = false;  // an unreadable data file was kept as "Tbdata.bak"
@@ -27,8 +29,13 @@ class RecordFiles {
 
     std::string dataFilePath() const;  // data folder + "Tbdata.dat"
 
+    // Off while another program holds the data folder: the data file is then only read (no new
+    // file at start, no backup, no save at close). Save As and Open still work.
+    void setDataFileWritable(bool writable) { dataFileWritable_ = writable; }
+
     LoadOutcome loadAtStart(const NewRecordContext& ctx);
-    // Gathers and writes "Tbdata.dat" (creating it again if it was deleted). On failure reports
+    // Gathers and writes "Tbdata.dat" (creating it again if it was deleted; nothing is written
+    // when the file already holds exactly these bytes). On failure reports
     // the error and asks whether to quit without saving: returns false when the program must
     // stay open.
     bool saveAtClose(const std::function<void()>& gather);
@@ -43,10 +50,12 @@ class RecordFiles {
 
   private:
     bool writeRecord(const std::string& path, std::string& error);
+    bool dataFileHoldsRecord() const;  // the data file is already exactly the live record
     FileDialogSpec dialogSpec(const char* title) const;
 
     DataRecord& record_;
     AppServices& services_;
+    bool dataFileWritable_ = true;
 };
 
 }  // namespace tobrisk

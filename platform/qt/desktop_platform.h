@@ -1,9 +1,11 @@
 #pragma once
 // Alerts and dialogs on the desktop: freedesktop sound events through libcanberra when the
-// build has it (else the toolkit's beep), and Qt's message boxes and common dialogs.
+// system has it, opened on the first alert (else the toolkit's beep), and Qt's message boxes and
+// common dialogs.
 
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 #include "platform/alerts.h"
 #include "platform/dialogs.h"
@@ -17,9 +19,12 @@ class DesktopAlerts : public Alerts {
     DesktopAlerts(const DesktopAlerts&) = delete;
     DesktopAlerts& operator=(const DesktopAlerts&) = delete;
     void play(AlertKind kind) override;
+    // True once the first alert has opened the sound library (or found it missing).
+    bool soundLoaded() const;
 
   private:
-    void* context_ = nullptr;  // ca_context*, when available
+    struct Canberra;
+    std::unique_ptr<Canberra> canberra_;
 };
 
 class DesktopDialogs : public Dialogs {

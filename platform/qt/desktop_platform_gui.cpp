@@ -1,43 +1,67 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdint>
 
 #include "platform/qt/desktop_platform.h"
 #include "platform/qt/font_dialog.h"
 #include "platform/qt/text_encoding.h"
 
-#ifdef TOBRISK_HAVE_CANBERRA
-#include <canberra.h>
+#ifndef _WIN32
+#include <dlfcn.h>
 #endif
 
 namespace tobrisk {
 
-DesktopAlerts::DesktopAlerts() {
-#ifdef TOBRISK_HAVE_CANBERRA
-    ca_context* ctx = nullptr;
-    if (ca_context_create(&ctx) == 0) {
-        ca_context_change_props(ctx, CA_PROP_APPLICATION_NAME, "Tobrisk", nullptr);
-        context_ = ctx;
-    }
-#endif
-}
+// libcanberra is opened on the first alert, not at start: it and the libraries it pulls in
+// cost start-up time, and many sessions never sound. Its calls are looked up by name, so the
+// build needs neither its headers nor the library.
+struct DesktopAlerts::Canberra {
+    using Create = int (*)(void**);
+    using Destroy = int (*)(void*);
+    using ChangeProps = int (*)(void*, ...);
+    using Play = int (*)(void*, std::uint32_t, ...);
 
-DesktopAlerts::~DesktopAlerts() {
-#ifdef TOBRISK_HAVE_CANBERRA
-    if (context_) ca_context_destroy(static_cast<ca_context*>(context_));
+    void* library = nullptr;
+    void* context = nullptr;
+    Destroy destroy = nullptr;
+    Play play = nullptr;
+
+    Canberra() {
+#ifndef _WIN32
+        library = dlopen("libcanberra.so.0", RTLD_LAZY | RTLD_LOCAL);
+        if (!library) return;
+        auto create = reinterpret_cast<Create>(dlsym(library, "ca_context_create"));
+        auto change = reinterpret_cast<ChangeProps>(dlsym(library, "ca_context_change_props"));
+        destroy = reinterpret_cast<Destroy>(dlsym(library, "ca_context_destroy"));
+        play = reinterpret_cast<Play>(dlsym(library, "ca_context_play"));
+        if (!create || !change || !destroy || !play || create(&context) != 0) {
+            context = nullptr;
+            return;
+        }
+        change(context, "application.name", "Tobrisk", nullptr);
 #endif
+    }
+    ~Canberra() {
+        if (context) destroy(context);
+        // The library stays loaded: its threads may still be finishing a sound.
+    }
+    bool sound(const char* event) {
+        return context && play(context, 0, "event.id", event, nullptr) == 0;
+    }
+};
+
+DesktopAlerts::DesktopAlerts() = default;
+DesktopAlerts::~DesktopAlerts() = default;
+
+bool DesktopAlerts::soundLoaded() const {
+    return canberra_ != nullptr;
 }
 
 void DesktopAlerts::play(AlertKind kind) {
-#ifdef TOBRISK_HAVE_CANBERRA
-    if (context_) {
-        static constexpr const char* kEvents[] = {"bell", "dialog-question", "dialog-warning",
-                                                  "dialog-information"};
-        if (ca_context_play(static_cast<ca_context*>(context_), 0, CA_PROP_EVENT_ID,
-                            kEvents[static_cast<int>(kind)], nullptr) == 0)
-            return;
-    }
-#endif
-    (void)kind;
+    static constexpr const char* kEvents[] = {"bell", "dialog-question", "dialog-warning",
+                                              "dialog-information"};
+    if (!canberra_) canberra_ = std::make_unique<Canberra>();
+    if (canberra_->sound(kEvents[static_cast<int>(kind)])) return;
     QApplication::beep();
 }
 

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMenu>
+#include <QTimer>
 
 #include "exprwin/ui/expression_window.h"
 #include "platform/qt/desktop_launcher_qt.h"
@@ -77,6 +78,20 @@ AppShell::~AppShell() {
 
 void AppShell::start() {
     expr_ = new ExpressionWindow(record_, files_, services_, *this);
+    expr_->setGatherOthers([this](DataRecord& r) { gatherOthers(r); });
+    expr_->setOnPaint([this] { redirectOnPaint(); });
+    connect(qApp, &QApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
+        if (expr_) expr_->setFocusGreyed(s != Qt::ApplicationActive);
+    });
+    expr_->show();
+    // The other windows cost start-up time that the user would see: they are made right after
+    // the first paint (or after a second, for a window that is never painted), and every path
+    // that needs one makes them first.
+    QTimer::singleShot(1000, this, [this] { ensureWindows(); });
+}
+
+void AppShell::ensureWindows() {
+    if (fin_) return;
 #ifdef TOBRISK_HAVE_FIN_WINDOW
     fin_ = new FinancialWindow(record_, services_, *this);
 #else
@@ -105,16 +120,36 @@ void AppShell::start() {
 #else
     help7_ = plainWindow("TForm7", "Tobrisk RPN Built-in Help");
 #endif
-
-    expr_->setGatherOthers([this](DataRecord& r) { gatherOthers(r); });
-    expr_->setOnPaint([this] { redirectOnPaint(); });
-    connect(qApp, &QApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
-        if (expr_) expr_->setFocusGreyed(s != Qt::ApplicationActive);
-    });
-    expr_->show();
 }
 
-QWidget* AppShell::calculatorWindow(Calculator which) const {
+void AppShell::bringToFront() {
+    ensureWindows();
+    for (QWidget* w : {static_cast<QWidget*>(expr_), fin_, rpn_}) {
+        if (!w || !w->isVisible()) continue;
+        w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+        w->raise();
+        w->activateWindow();
+        return;
+    }
+}
+
+QWidget* AppShell::financialWindow() {
+    ensureWindows();
+    return fin_;
+}
+
+QWidget* AppShell::rpnWindow() {
+    ensureWindows();
+    return rpn_;
+}
+
+QWidget* AppShell::aboutBox() {
+    ensureWindows();
+    return about_;
+}
+
+QWidget* AppShell::calculatorWindow(Calculator which) {
+    if (which != Calculator::Expression) ensureWindows();
     switch (which) {
         case Calculator::Expression:
             return expr_;
@@ -126,7 +161,8 @@ QWidget* AppShell::calculatorWindow(Calculator which) const {
     return expr_;
 }
 
-QWidget* AppShell::helpWindow(Calculator which) const {
+QWidget* AppShell::helpWindow(Calculator which) {
+    ensureWindows();
     switch (which) {
         case Calculator::Expression:
             return help3_;
@@ -139,9 +175,14 @@ QWidget* AppShell::helpWindow(Calculator which) const {
 }
 
 void AppShell::redirectOnPaint() {
+    if (!othersQueued_) {
+        othersQueued_ = true;
+        QTimer::singleShot(0, this, [this] { ensureWindows(); });
+    }
     if (closing_ || redirecting_) return;
     const int32_t active = record_.activeCalculator();
     if (active != 1 && active != 2) return;
+    ensureWindows();
     // Runs once in practice: every switch back to the expression window sets the field to 0.
     redirecting_ = true;
     QWidget* target = active == 1 ? fin_ : rpn_;
@@ -153,6 +194,7 @@ void AppShell::redirectOnPaint() {
 }
 
 void AppShell::switchCalculator(Calculator from, Calculator to) {
+    ensureWindows();
     QWidget* a = calculatorWindow(from);
     QWidget* b = calculatorWindow(to);
     if (a == b) return;
@@ -173,6 +215,7 @@ void AppShell::closeFrom(Calculator from) {
 }
 
 void AppShell::gatherOthers(DataRecord& record) {
+    ensureWindows();
 #ifdef TOBRISK_HAVE_FIN_WINDOW
     static_cast<FinancialWindow*>(fin_)->gatherInto(record);
 #else
@@ -188,6 +231,7 @@ void AppShell::gatherOthers(DataRecord& record) {
 }
 
 void AppShell::showBuiltInHelp(Calculator which) {
+    ensureWindows();
     QWidget* calc = calculatorWindow(which);
 #ifdef TOBRISK_HAVE_HELP_WINDOW
     static_cast<HelpWindow*>(helpWindow(which))->showBeside(calc, services_.alerts);
@@ -205,6 +249,7 @@ void AppShell::openHelpFile() {
 }
 
 void AppShell::showAbout() {
+    ensureWindows();
 #ifdef TOBRISK_HAVE_ABOUT_BOX
     static_cast<AboutBox*>(about_)->present();
 #else
@@ -215,6 +260,7 @@ void AppShell::showAbout() {
 }
 
 void AppShell::applyFinancialFont(const FontSpec& font) {
+    ensureWindows();
 #ifdef TOBRISK_HAVE_FIN_WINDOW
     static_cast<FinancialWindow*>(fin_)->applyNumberFont(font);
 #else

@@ -1,8 +1,8 @@
 #pragma once
 // The application shell: creates the seven windows in their order (the expression window
-// first, which loads the data record), redirects to the saved calculator on the first paint,
-// switches between the calculators, greys the expression lines while the application is
-// inactive, and ends the program through the expression window's save.
+// first, which loads the data record; the rest right after the first paint), redirects to the saved
+// calculator on the first paint, switches between the calculators, greys the expression lines while
+// the application is inactive, and ends the program through the expression window's save.
 
 #include <QObject>
 #include <QPointer>
@@ -25,18 +25,25 @@ class AppShell : public QObject, public CalculatorHost {
     explicit AppShell(AppServices& services, QObject* parent = nullptr);
     ~AppShell() override;
 
-    // Creates the windows in order and shows the expression window.
+    // Creates the expression window (which loads the data record) and shows it; the other six
+    // follow in their order right after its first paint (ensureWindows()).
     void start();
     // What opens the help (the desktop's own unless a test gives another); not owned.
     void setLauncher(DesktopLauncher& launcher) { launcher_ = &launcher; }
+    // Creates the six other windows, in order, unless they exist. Every path that shows or asks
+    // for one of them calls this first, so none is ever missing.
+    void ensureWindows();
+    bool windowsCreated() const { return fin_ != nullptr; }
+    // A second start of the program on the same data: the calculator in use comes up.
+    void bringToFront();
 
     DataRecord& record() { return record_; }
     ExpressionWindow* expressionWindow() const { return expr_; }
-    QWidget* financialWindow() const { return fin_; }
-    QWidget* rpnWindow() const { return rpn_; }
-    QWidget* helpWindow(Calculator which) const;
-    QWidget* aboutBox() const { return about_; }
-    QWidget* calculatorWindow(Calculator which) const;
+    QWidget* financialWindow();
+    QWidget* rpnWindow();
+    QWidget* helpWindow(Calculator which);
+    QWidget* aboutBox();
+    QWidget* calculatorWindow(Calculator which);
 
     // CalculatorHost
     void switchCalculator(Calculator from, Calculator to) override;
@@ -58,6 +65,7 @@ class AppShell : public QObject, public CalculatorHost {
     RecordFiles files_;
     bool closing_ = false;
     bool redirecting_ = false;
+    bool othersQueued_ = false;  // the first paint queued the other windows' creation
     ExpressionWindow* expr_ = nullptr;
     QWidget* fin_ = nullptr;
     QWidget* help3_ = nullptr;

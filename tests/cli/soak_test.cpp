@@ -159,7 +159,7 @@ TEST(Soak, HundredThousandLinesLoseNothing) {
 #ifndef TOBRISK_CLI_PROCESS
     GTEST_SKIP() << "needs fork/exec";
 #else
-    const fs::path dir = fs::temp_directory_path() / "tobrisk-soak";
+    const fs::path dir = fs::temp_directory_path() / ("tobrisk-soak-" + std::to_string(getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     Model model;

@@ -123,6 +123,37 @@ TEST_F(RecordFilesTest, SaveAtCloseRecreatesADeletedDataFile) {
     EXPECT_FALSE(fs::exists(dir / "Tbdata.dat.tmp"));
 }
 
+TEST_F(RecordFilesTest, SaveAtCloseWritesOnlyWhatChanged) {
+    write(dir / "Tbdata.dat", validRecordBytes());
+    DataRecord record;
+    auto s = services();
+    RecordFiles files(record, s);
+    files.loadAtStart(NewRecordContext{});
+    // Any write would now fail (its temporary file cannot be made) and ask whether to quit.
+    fs::create_directory(dir / "Tbdata.dat.tmp");
+    EXPECT_TRUE(files.saveAtClose({}));
+    EXPECT_TRUE(dialogs.messages.empty());
+    dialogs.answers = {false};
+    EXPECT_FALSE(files.saveAtClose([&] { record.setSlot(layout::kAutoSoma, 1); }));
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+}
+
+TEST_F(RecordFilesTest, DataFileHeldElsewhereIsOnlyRead) {
+    DataRecord record;
+    auto s = services();
+    RecordFiles files(record, s);
+    files.setDataFileWritable(false);
+    EXPECT_TRUE(files.loadAtStart(NewRecordContext{}).created);
+    EXPECT_TRUE(files.saveAtClose([&] { record.setSlot(layout::kAutoSoma, 1); }));
+    EXPECT_FALSE(fs::exists(dir / "Tbdata.dat"));
+
+    write(dir / "Tbdata.dat", std::vector<char>(100, 'q'));  // not even a backup is made
+    EXPECT_TRUE(files.loadAtStart(NewRecordContext{}).created);
+    EXPECT_FALSE(fs::exists(dir / "Tbdata.bak"));
+    EXPECT_EQ(read(dir / "Tbdata.dat"), std::vector<char>(100, 'q'));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
 TEST_F(RecordFilesTest, FailedSaveAtCloseAsksWhetherToQuit) {
     DataRecord record;
     record.fillNew(NewRecordContext{});

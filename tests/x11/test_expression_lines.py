@@ -96,7 +96,7 @@ class ResultLineColour(unittest.TestCase):
         x.chord(["ctrl"], "a")
         x.type("1/0")
         x.key("Return")
-        wait_until(lambda: notice_pixels(x, win) > 0, 5, what="the notice colour")
+        wait_until(lambda: notice_pixels(x, win) > 0, 10, what="the notice colour")
 
     def test_opening_the_list_from_the_keyboard_gives_the_users_colour(self):
         with XSession() as x:
@@ -107,7 +107,7 @@ class ResultLineColour(unittest.TestCase):
                 x.key("Tab")  # to the result line
                 x.chord(*opening)
                 x.key("Escape")
-                wait_until(lambda: notice_pixels(x, win) == 0, 5, what=f"{opening} to recolour")
+                wait_until(lambda: notice_pixels(x, win) == 0, 10, what=f"{opening} to recolour")
             self.assertEqual(app.close(), 0)
 
     def test_coming_back_to_the_application_gives_the_users_colour(self):
@@ -120,9 +120,9 @@ class ResultLineColour(unittest.TestCase):
                                      stderr=subprocess.DEVNULL)
             try:
                 x.activate(wait_until(lambda: x.search("^other$"), 10, what="xmessage")[0])
-                wait_until(lambda: dark_entry_pixels(x, win) == 0, 5, what="greyed lines")
+                wait_until(lambda: dark_entry_pixels(x, win) == 0, 10, what="greyed lines")
                 x.activate(win)
-                wait_until(lambda: dark_entry_pixels(x, win) > 0, 5, what="the entry's colour")
+                wait_until(lambda: dark_entry_pixels(x, win) > 0, 10, what="the entry's colour")
                 self.assertEqual(notice_pixels(x, win), 0)
             finally:
                 other.kill()
@@ -146,7 +146,7 @@ class DeleteVariables(unittest.TestCase):
                              what="the warning box")[0]
             x.activate(box)
             x.key("Escape")
-            app.wait_gone(r"^Tobrisk$")
+            app.wait_gone(r"^Tobrisk$", timeout=10)
             self.assertEqual(app.close(), 0)
             self.assertEqual(listing(app.folder).get("k"), "3")
 
