@@ -12,6 +12,7 @@
 
 #include "exprwin/expression_controller.h"
 #include "platform/qt/desktop_platform.h"
+#include "platform/qt/frame_placement.h"
 #include "platform/qt/text_encoding.h"
 
 namespace tobrisk {
@@ -42,6 +43,9 @@ DropDownLine* makeLine(QWidget* parent, const char* name) {
     auto* c = new DropDownLine(parent);
     c->setObjectName(name);
     c->setEditable(true);
+    // A right click anywhere opens the window's menu, not the text field's own.
+    c->setContextMenuPolicy(Qt::NoContextMenu);
+    c->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
     c->setInsertPolicy(QComboBox::NoInsert);
     c->setMaxVisibleItems(20);
     c->setFixedHeight(kLineHeight);
@@ -80,6 +84,9 @@ ExpressionWindow::ExpressionWindow(DataRecord& record, RecordFiles& files, AppSe
       host_(host),
       actions_(std::make_unique<MenuActions>()) {
     setObjectName("TForm1");
+    // FormShow makes the window topmost; set before the first show, the flag needs no hiding
+    // and re-showing of a window that is being shown.
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
     auto* entryLine = makeLine(this, "Combo1");
     // The line being typed when the history list opens: Down past the newest brings it back.
     entryLine->onDropDown = [this] { typedBeforeList_ = entryText(); };
@@ -263,15 +270,11 @@ void ExpressionWindow::applyFont() {
 }
 
 void ExpressionWindow::applySavedState() {
-    const QRect screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->geometry()
-                                                       : QRect(0, 0, 1024, 768);
     const int width = record_.slot(kExprWidth);
     setLineWidth(std::max(50, width - 5));
     applyFont();
-    // A position saved on a larger screen is pulled back so the window's edges are on this one.
-    const int top = std::min(record_.slot(kExprTop), screen.height() - height());
-    const int left = std::min(record_.slot(kExprLeft), screen.width() - width);
-    move(std::max(left, screen.left()), std::max(top, screen.top()));
+    // A position saved on a larger screen is pulled back so the whole frame is on this one.
+    FramePlacement::of(this).placeOnScreen(QPoint(record_.slot(kExprLeft), record_.slot(kExprTop)));
     controller_->applyOptions();
     refreshOptionChecks();
 }
@@ -279,8 +282,9 @@ void ExpressionWindow::applySavedState() {
 void ExpressionWindow::gatherInto(DataRecord& record) const {
     record.setSlot(kExprWidth, lineWidth_ + 5);
     record.setSlot(kExprHeight, height());
-    record.setSlot(kExprTop, y());
-    record.setSlot(kExprLeft, x());
+    const QPoint frame = FramePlacement::frameTopLeftOf(this);
+    record.setSlot(kExprTop, frame.y());
+    record.setSlot(kExprLeft, frame.x());
     controller_->gatherOptions(record);
 }
 

@@ -20,6 +20,7 @@
 
 #include "fin/ui/period_arrows.h"
 #include "platform/qt/desktop_platform.h"
+#include "platform/qt/frame_placement.h"
 #include "platform/qt/text_fit.h"
 
 namespace tobrisk {
@@ -243,13 +244,8 @@ void FinancialWindow::formCreate() {
     // Creation reads the settings; no mode change runs before the first show.
     model_->loadSettings(record_.slot(kFinType), record_.slot(kFinTiming),
                          record_.slot(kFinPeriods));
-    const QRect screen = QApplication::primaryScreen()
-                             ? QApplication::primaryScreen()->availableGeometry()
-                             : QRect(0, 0, 1024, 768);
-    const QSize frame = frameGeometry().size();
-    const int top = std::max(0, std::min(screen.height() - frame.height(), record_.slot(kFinTop)));
-    const int left = std::max(0, std::min(screen.width() - frame.width(), record_.slot(kFinLeft)));
-    move(left, top);
+    // Pulled back so that the whole frame is on the available area.
+    FramePlacement::of(this).placeOnScreen(QPoint(record_.slot(kFinLeft), record_.slot(kFinTop)));
     for (int f : {0, 1, 2, 3, 5}) writeFieldText(f, "");
     applyNumberFont(record_.exprFont());
     const bool portuguese = record_.slot(kFinLanguage) != 0;
@@ -329,8 +325,9 @@ void FinancialWindow::gatherInto(DataRecord& record) const {
     const QRect frame = frameGeometry();
     record.setSlot(kFinWidth, frame.width());
     record.setSlot(kFinHeight, frame.height());
-    record.setSlot(kFinTop, frame.top());
-    record.setSlot(kFinLeft, frame.left());
+    const QPoint corner = FramePlacement::frameTopLeftOf(this);
+    record.setSlot(kFinTop, corner.y());
+    record.setSlot(kFinLeft, corner.x());
     record.setSlot(kFinType, controls_[0]->isChecked() ? 0 : 1);
     record.setSlot(kFinTiming, controls_[2]->isChecked() ? 0 : 1);
     record.setSlot(kFinPeriods, upDown1_->position());

@@ -9,6 +9,7 @@
 
 #include "fin/ui/financial_window.h"
 #include "fin/ui/period_arrows.h"
+#include "platform/qt/frame_placement.h"
 
 namespace tobrisk {
 
@@ -108,11 +109,12 @@ void FinancialWindow::UpDown1Changing(int direction) {
 void FinancialWindow::setTopmost(bool on) {
     if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
     const bool visible = isVisible();
-    const QPoint at = pos();
+    FramePlacement& placement = FramePlacement::of(this);
+    const QPoint at = placement.frameTopLeft();
     switchingTopmost_ = true;
     setWindowFlag(Qt::WindowStaysOnTopHint, on);  // hides the window
     if (visible) {
-        move(at);
+        placement.placeFrameAt(at);
         show();
     }
     switchingTopmost_ = false;
@@ -126,9 +128,10 @@ void FinancialWindow::CheckBox1Click() {
             if (w == this || !w->isVisible() ||
                 !w->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
                 continue;
-            const QPoint at = w->pos();
+            FramePlacement& placement = FramePlacement::of(w);
+            const QPoint at = placement.frameTopLeft();
             w->setWindowFlag(Qt::WindowStaysOnTopHint, false);
-            w->move(at);
+            placement.placeFrameAt(at);
             w->show();
         }
     }

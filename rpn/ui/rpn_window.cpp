@@ -11,6 +11,7 @@
 
 #include "platform/qt/desktop_platform.h"
 #include "platform/qt/font_substitutes.h"
+#include "platform/qt/frame_placement.h"
 #include "platform/qt/text_encoding.h"
 #include "platform/qt/text_fit.h"
 #include "rpn/line_calculator_port.h"
@@ -125,7 +126,7 @@ RpnWindow::RpnWindow(DataRecord& record, AppServices& services, CalculatorHost& 
     buildMenu();
 
     // FormCreate.
-    move(record_.rpnLeft(), record_.rpnTop());
+    FramePlacement::of(this).placeFrameAt(QPoint(record_.rpnLeft(), record_.rpnTop()));
     placeContent(record_.rpnStackShown());
     applyDisplayFont(record_.rpnDisplayFont());
     applyButtonsFont(record_.rpnButtonsFont());
@@ -275,8 +276,9 @@ void RpnWindow::fitTexts() {
 }
 
 void RpnWindow::gatherInto(DataRecord& record) const {
-    record.setRpnTop(y());
-    record.setRpnLeft(x());
+    const QPoint frame = FramePlacement::frameTopLeftOf(this);
+    record.setRpnTop(frame.y());
+    record.setRpnLeft(frame.x());
 }
 
 void RpnWindow::applyDisplayFont(const FontSpec& font) {

@@ -13,6 +13,7 @@
 
 #include "platform/font_sizes.h"
 #include "platform/qt/desktop_platform.h"
+#include "platform/qt/frame_placement.h"
 #include "platform/qt/text_encoding.h"
 #include "rpn/ui/rpn_window.h"
 
@@ -157,11 +158,12 @@ void RpnWindow::applyGlyphSet(int set) {
 
 void RpnWindow::Memo1DblClick() {
     const bool on = !windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-    const QPoint at = pos();
+    FramePlacement& placement = FramePlacement::of(this);
+    const QPoint at = placement.frameTopLeft();
     const bool visible = isVisible();
     setWindowFlag(Qt::WindowStaysOnTopHint, on);  // hides the window
     if (visible) {
-        move(at);
+        placement.placeFrameAt(at);
         show();
     }
     record_.setRpnTopmost(on ? 1 : 0);

@@ -5,8 +5,10 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
+#include "platform/qt/frame_placement.h"
 #include "platform/qt/text_fit.h"
 #include "shell/help_texts.h"
 
@@ -101,7 +103,20 @@ AboutBox::AboutBox(QWidget* parent)
     timer_.start();
 }
 
-void AboutBox::present() {
+void AboutBox::present(QWidget* caller) {
+    // A window manager keeps a transient window above the window it belongs to, in that
+    // window's layer; an always-on-top caller takes this box into its layer.
+    const bool onTop = caller && caller->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    if (onTop != windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+        FramePlacement& placement = FramePlacement::of(this);
+        const QPoint at = placement.frameTopLeft();
+        setWindowFlag(Qt::WindowStaysOnTopHint, onTop);  // hides the box
+        if (placed_) placement.placeFrameAt(at);
+    }
+    if (caller && caller->windowHandle()) {
+        winId();
+        windowHandle()->setTransientParent(caller->windowHandle());
+    }
     show();
     raise();
     activateWindow();

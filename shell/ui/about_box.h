@@ -21,8 +21,9 @@ class AboutBox : public QDialog {
     explicit AboutBox(QWidget* parent = nullptr);
 
     // "About...": shows the window (centred on the screen the first time), raises and
-    // activates it.
-    void present();
+    // activates it. It stays in front of `caller` (the calculator it was called from), even
+    // when that window is always on top.
+    void present(QWidget* caller = nullptr);
 
     const AboutCube& cube() const { return cube_; }
     int timerInterval() const { return timer_.interval(); }

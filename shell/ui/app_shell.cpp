@@ -8,6 +8,7 @@
 
 #include "exprwin/ui/expression_window.h"
 #include "platform/qt/desktop_launcher_qt.h"
+#include "platform/qt/frame_placement.h"
 #include "platform/qt/shortcut_names.h"
 #include "shell/help_lookup.h"
 
@@ -69,6 +70,9 @@ AppShell::AppShell(AppServices& services, QObject* parent)
       desktopLauncher_(std::make_unique<QtDesktopLauncher>()),
       launcher_(desktopLauncher_.get()) {
     useMenuKeyNames();
+    // A key acts only in the window that received its press (switching shortcuts act on the
+    // press; the RPN window acts on releases).
+    qApp->installEventFilter(&keyGate_);
 }
 
 AppShell::~AppShell() {
@@ -198,7 +202,10 @@ void AppShell::switchCalculator(Calculator from, Calculator to) {
     QWidget* a = calculatorWindow(from);
     QWidget* b = calculatorWindow(to);
     if (a == b) return;
-    b->move(a->pos());
+    // B's frame takes A's frame corner; B's own frame may be unknown while it is hidden, and
+    // A's is the same window manager's.
+    const FramePlacement& at = FramePlacement::of(a);
+    FramePlacement::of(b).placeFrameAt(at.frameTopLeft(), at.margins());
     record_.setActiveCalculator(static_cast<int32_t>(to));
     a->hide();
     b->show();
@@ -251,7 +258,9 @@ void AppShell::openHelpFile() {
 void AppShell::showAbout() {
     ensureWindows();
 #ifdef TOBRISK_HAVE_ABOUT_BOX
-    static_cast<AboutBox*>(about_)->present();
+    QWidget* caller = calculatorWindow(static_cast<Calculator>(record_.activeCalculator()));
+    if (caller && !caller->isVisible()) caller = QApplication::activeWindow();
+    static_cast<AboutBox*>(about_)->present(caller);
 #else
     about_->show();
     about_->raise();

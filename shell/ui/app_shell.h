@@ -14,6 +14,7 @@
 #include "platform/app_services.h"
 #include "platform/desktop_launcher.h"
 #include "shell/calculator_host.h"
+#include "shell/ui/key_press_gate.h"
 
 namespace tobrisk {
 
@@ -75,6 +76,7 @@ class AppShell : public QObject, public CalculatorHost {
     QWidget* help7_ = nullptr;
     std::unique_ptr<DesktopLauncher> desktopLauncher_;
     DesktopLauncher* launcher_ = nullptr;
+    KeyPressGate keyGate_;
 };
 
 }  // namespace tobrisk

@@ -1,10 +1,16 @@
 #include "shell/ui/help_window.h"
 
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QPainter>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
 #include <cmath>
 
+#include "platform/qt/frame_placement.h"
+#include "platform/window_geometry.h"
 #include "shell/help_columns.h"
 
 namespace tobrisk {
@@ -94,11 +100,23 @@ HelpWindow::HelpWindow(HelpKind kind, QWidget* parent) : QWidget(parent, Qt::Win
         design += designTextWidth(line.text);
     }
     const double scale = design > 0 ? shown / design : 1.0;
+    // The lines sit on a page that scrolls when the screen is too small for it (large scaling).
+    auto* pageWidget = new QWidget;
+    pageWidget->setObjectName(QStringLiteral("Page"));
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("PageScroll"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    scroll_->setPalette(pal);
+    scroll_->viewport()->setAutoFillBackground(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll_);
 
     int width = 0, height = 0, index = 0;
     for (const HelpLine& line : page.lines) {
         const HelpLook look = helpLook(line.style);
-        auto* label = new ColumnLabel(latin(line.text), this);
+        auto* label = new ColumnLabel(latin(line.text), pageWidget);
         label->setObjectName(QStringLiteral("Label%1").arg(++index));
         label->setFont(lineFont(look));
         label->placeColumns(line.text, scale);
@@ -113,18 +131,61 @@ HelpWindow::HelpWindow(HelpKind kind, QWidget* parent) : QWidget(parent, Qt::Win
         width = std::max(width, line.left + label->width());
         height = std::max(height, line.top + label->height());
     }
-    const QSize content(width + kMargin, height + kMargin);
-    if (page.maximiseBox) {
-        setMinimumSize(content);
-        resize(content);
-    } else {
-        setFixedSize(content);
-    }
+    content_ = QSize(width + kMargin, height + kMargin);
+    pageWidget->resize(content_);
+    scroll_->setWidget(pageWidget);
+    maximiseBox_ = page.maximiseBox;
+    applySize(content_);
     move(page.left, page.top);
+}
+
+void HelpWindow::applySize(QSize size) {
+    if (maximiseBox_) {
+        setMinimumSize(size.boundedTo(content_));
+        resize(size);
+    } else {
+        setFixedSize(size);
+    }
+}
+
+void HelpWindow::fitOnScreen(const QMargins& hint) {
+    FramePlacement& placement = FramePlacement::of(this);
+    const QMargins m = placement.margins().isNull() ? hint : placement.margins();
+    fittedTo_ = m;
+    const QRect area = FramePlacement::availableAreaAt(placement.frameTopLeft());
+    const FrameMargins frame{m.left(), m.top(), m.right(), m.bottom()};
+    const Rect onto{area.x(), area.y(), area.width(), area.height()};
+    Size fit = fitClientOnto({content_.width(), content_.height()}, frame, onto);
+    if (fit.height < content_.height()) {
+        // The page scrolls: room for the scroll bar beside the lines.
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        fit = fitClientOnto({content_.width() + bar, content_.height()}, frame, onto);
+    }
+    applySize(QSize(fit.width, fit.height));
+    placement.placeOnScreen(placement.frameTopLeft());
+}
+
+bool HelpWindow::event(QEvent* e) {
+    const bool handled = QWidget::event(e);
+    const auto type = e->type();
+    if (refit_ && isVisible() &&
+        (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show)) {
+        // This window's own frame may differ from the calculator's (a resize handle).
+        const QMargins own = FramePlacement::of(this).margins();
+        if (!own.isNull()) {
+            refit_ = false;
+            if (own != fittedTo_) fitOnScreen(own);
+        }
+    }
+    return handled;
 }
 
 void HelpWindow::showBeside(QWidget* calculator, Alerts& alerts) {
     alerts.play(AlertKind::Asterisk);
+    if (!isVisible() && !isMinimized()) {
+        fitOnScreen(calculator ? FramePlacement::of(calculator).margins() : QMargins());
+        refit_ = true;
+    }
     if (isMinimized())
         showNormal();
     else if (!isVisible())

@@ -5,6 +5,8 @@
 // from the calculator. (The compiled help file is opened by shell/help_lookup.h.)
 
 #include <QWidget>
+
+class QScrollArea;
 #include <string>
 
 #include "platform/alerts.h"
@@ -24,8 +26,20 @@ class HelpWindow : public QWidget {
     // `calculator`.
     void showBeside(QWidget* calculator, Alerts& alerts);
 
+  protected:
+    bool event(QEvent* e) override;
+
   private:
+    // A page taller or wider than the screen's available area is shortened to it and scrolls.
+    void fitOnScreen(const QMargins& hint);
+    void applySize(QSize size);
+
     HelpKind kind_;
+    QScrollArea* scroll_ = nullptr;
+    QSize content_;
+    bool maximiseBox_ = false;
+    QMargins fittedTo_;   // the frame the size was fitted for
+    bool refit_ = false;  // fit again once this window's own frame is known
 };
 
 }  // namespace tobrisk

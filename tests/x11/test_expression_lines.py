@@ -7,11 +7,10 @@ with and without an application for the help file."""
 import os
 import re
 import shutil
-import stat
 import subprocess
 import unittest
 
-from xharness import EXPRESSION, XSession, cli, wait_until
+from xharness import EXPRESSION, XSession, add_manual, cli, desktop_opener, wait_until
 
 
 def listing(folder):
@@ -177,35 +176,22 @@ class OpenConfiguration(unittest.TestCase):
             self.assertEqual(listing(app.folder).get("m"), "12")
 
 
-FAKE_XDG_OPEN = """#!/bin/sh
-echo "$@" >> "{log}"
-"""
-
-
 class HelpCommand(unittest.TestCase):
     def run_help(self, chm_handler):
         """Ctrl+F1 with help file and manual beside the program; returns what xdg-open got."""
         with XSession() as x:
-            bin_dir = os.path.join(x.tmp, "bin")
+            env, log = desktop_opener(x)
             cfg = os.path.join(x.tmp, "config")
             data = os.path.join(x.tmp, "data")
-            for d in (bin_dir, cfg, os.path.join(data, "applications")):
+            for d in (cfg, os.path.join(data, "applications")):
                 os.makedirs(d)
-            log = os.path.join(x.tmp, "opened.log")
-            opener = os.path.join(bin_dir, "xdg-open")
-            with open(opener, "w") as f:
-                f.write(FAKE_XDG_OPEN.format(log=log))
-            os.chmod(opener, stat.S_IRWXU)
             if chm_handler:
                 with open(os.path.join(cfg, "mimeapps.list"), "w") as f:
                     f.write("[Default Applications]\napplication/vnd.ms-htmlhelp=xchm.desktop\n")
-            env = {"PATH": bin_dir + os.pathsep + os.environ.get("PATH", ""),
-                   "XDG_CONFIG_HOME": cfg, "XDG_CONFIG_DIRS": cfg, "XDG_DATA_HOME": data,
-                   "XDG_DATA_DIRS": data, "XDG_CURRENT_DESKTOP": "", "DESKTOP_SESSION": ""}
+            env.update({"XDG_CONFIG_HOME": cfg, "XDG_CONFIG_DIRS": cfg, "XDG_DATA_HOME": data,
+                        "XDG_DATA_DIRS": data})
             app = x.start_program(extra_env=env)
-            os.makedirs(os.path.join(app.folder, "help"), exist_ok=True)
-            with open(os.path.join(app.folder, "help", "index.html"), "w") as f:
-                f.write("<html><body>Tobrisk</body></html>\n")
+            add_manual(app.folder)
             with open(os.path.join(app.folder, "Tbhelp.chm"), "ab"):
                 pass
             x.activate(app.wait_window(EXPRESSION))

@@ -12,20 +12,27 @@ order; faults of focus, keys and geometry only show here.
         app.close()                          # WM_DELETE_WINDOW through the window manager
         record = app.record()                # the 14664 bytes left in the program folder
 
-Needs the Debian packages xvfb, openbox, xdotool, wmctrl and x11-utils. Every wait polls with
-a deadline; nothing sleeps for a fixed time except the short settle after an input event.
+Needs the Debian packages xvfb, openbox, xdotool, wmctrl and x11-utils, and imagemagick for
+pictures of windows. Every wait polls with a deadline; nothing sleeps for a fixed time except
+the short settle after an input event.
 """
 
 import os
 import re
 import shutil
 import signal
+import struct
 import subprocess
 import tempfile
 import time
 
 RECORD_SIZE = 14664
-EXPRESSION = r"^Tobrisk( |$)"  # the caption carries the angle unit after some blanks
+# Offsets in the data record of the fields the window tests read or prepare.
+ACTIVE_CALCULATOR = 188  # 0 expression, 1 financial, 2 RPN
+SLOTS = 256  # settings slot i at SLOTS + 4 * i
+EXPR_TOP_SLOT, EXPR_LEFT_SLOT, FIN_TOP_SLOT, FIN_LEFT_SLOT = 3, 4, 16, 17
+RPN_TOP, RPN_LEFT = 14652, 14656
+EXPRESSION = r"^Tobrisk( +[dr])?$"  # the caption carries the angle unit after some blanks
 FINANCIAL = r"^Tobrisk FIN$"
 RPN = r"^Tobrisk RPN$"
 ABOUT = r"^About Tobrisk$"
@@ -92,7 +99,30 @@ class XSession:
         self.procs.append(wm)
         wait_until(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self._run(
             ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False), 10, what="openbox")
+        self._wait_wm_manages()
         return self
+
+    def _wait_wm_manages(self):
+        """openbox announces itself before its event loop runs, and a map request that
+        arrives in between waits, unseen, for the next event on its connection: the first
+        window of a session would stay unmapped (seen under load). A probe window must get its
+        frame while property changes on the root window keep waking openbox up."""
+        probe = subprocess.Popen(["xmessage", "-title", "xharness-probe", "probe"],
+                                 env=self.env(), stdout=subprocess.DEVNULL,
+                                 stderr=subprocess.DEVNULL)
+        pokes = [0]
+
+        def framed():
+            pokes[0] += 1
+            self._run(["xprop", "-root", "-f", "_XHARNESS_POKE", "32c", "-set",
+                       "_XHARNESS_POKE", str(pokes[0])], check=False)
+            return any(self.frame_extents(w) != (0, 0, 0, 0)
+                       for w in self.search("^xharness-probe$"))
+        try:
+            wait_until(framed, 10, interval=0.05, what="openbox to frame a window")
+        finally:
+            probe.terminate()
+            probe.wait(5)
 
     def __exit__(self, *exc):
         for p in reversed(self.procs):
@@ -169,6 +199,51 @@ class XSession:
         m = re.search(r"=\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+)", out)
         return tuple(int(v) for v in m.groups()) if m else (0, 0, self.width, self.height)
 
+    def describe_windows(self):
+        """Names, map states and geometry of the program's windows (for failure messages)."""
+        out = self._run(["xdotool", "search", "--class", "tobrisk"], check=False)
+        lines = []
+        for w in out.split():
+            info = self._run(["xwininfo", "-id", w], check=False)
+            state = re.search(r"Map State:\s+(\S+)", info)
+            lines.append(f"{w} {self.name(int(w))!r} {state.group(1) if state else '?'}")
+        return "; ".join(lines)
+
+    def stacking(self):
+        """Managed windows from bottom to top."""
+        out = self._run(["xprop", "-root", "_NET_CLIENT_LIST_STACKING"], check=False)
+        return [int(v, 16) for v in re.findall(r"0x[0-9a-fA-F]+", out)]
+
+    def popup_menus(self):
+        """The program's visible pop-up windows (menus, drop-down lists): [(id, (w, h))]."""
+        out = self._run(["xdotool", "search", "--onlyvisible", "--class", "tobrisk"],
+                        check=False)
+        found = []
+        for w in out.split():
+            info = self._run(["xwininfo", "-id", w], check=False)
+            if "Override Redirect State: yes" in info and "IsViewable" in info:
+                found.append((int(w), self.geometry(int(w))[2:]))
+        return found
+
+    def wait_popup(self, timeout=5):
+        """Waits for exactly one visible pop-up window and returns (id, (w, h))."""
+        return wait_until(lambda: (lambda p: p[0] if len(p) == 1 else None)(self.popup_menus()),
+                          timeout, what="a pop-up menu")
+
+    def always_on_top(self, win):
+        out = self._run(["xprop", "-id", str(win), "_NET_WM_STATE"], check=False)
+        return "_NET_WM_STATE_ABOVE" in out
+
+    def wait_active(self, win, timeout=5):
+        wait_until(lambda: self.active() == win, timeout, what=f"window {win} to be active")
+
+    def window_pixels(self, win):
+        """The raw RGB pixels of one window's client area (to compare before and after)."""
+        path = os.path.join(self.tmp, "pixels.rgb")
+        self._run(["import", "-window", str(win), "-depth", "8", "rgb:" + path])
+        with open(path, "rb") as f:
+            return f.read()
+
     def activate(self, win):
         self._run(["xdotool", "windowactivate", "--sync", str(win)], check=False)
         self.settle()
@@ -194,12 +269,16 @@ class XSession:
         self.keyup(keysym)
         self.settle()
 
-    def chord(self, mods, keysym, release="key-first"):
+    def chord(self, mods, keysym, release="key-first", before_release=None):
         """A shortcut with real key order: the modifiers go down, then the key; release
-        "key-first" lets go of the key before the modifiers, "mods-first" the other way."""
+        "key-first" lets go of the key before the modifiers, "mods-first" the other way.
+        before_release, when given, runs while every key is still down (e.g. a wait for the
+        window the press switched to, so that the releases surely reach that window)."""
         for m in mods:
             self.keydown(m)
         self.keydown(keysym)
+        if before_release:
+            before_release()
         if release == "key-first":
             self.keyup(keysym)
             for m in reversed(mods):
@@ -256,8 +335,12 @@ class Program:
         return self.proc.poll() is None
 
     def wait_window(self, name_regex, timeout=10):
-        wins = wait_until(lambda: self.x.search(name_regex), timeout,
-                          what=f"a visible window named {name_regex}")
+        try:
+            wins = wait_until(lambda: self.x.search(name_regex), timeout,
+                              what=f"a visible window named {name_regex}")
+        except Timeout as e:
+            raise Timeout(f"{e}; program {'running' if self.alive() else 'ended'}; windows: "
+                          f"{self.x.describe_windows()}") from None
         return wins[0]
 
     def wait_gone(self, name_regex, timeout=5):
@@ -301,9 +384,60 @@ class Program:
             return f.read()
 
 
+def read_i32(record, offset):
+    return struct.unpack_from("<i", record, offset)[0]
+
+
+def with_i32(record, offset, value):
+    """A copy of the record with a signed 32-bit field changed."""
+    out = bytearray(record)
+    struct.pack_into("<i", out, offset, value)
+    return bytes(out)
+
+
+def saved_frame(record, which):
+    """The saved (left, top) of "expression", "financial" or "rpn": a frame's top-left."""
+    if which == "rpn":
+        return (read_i32(record, RPN_LEFT), read_i32(record, RPN_TOP))
+    top, left = (EXPR_TOP_SLOT, EXPR_LEFT_SLOT) if which == "expression" else (FIN_TOP_SLOT,
+                                                                             FIN_LEFT_SLOT)
+    return (read_i32(record, SLOTS + 4 * left), read_i32(record, SLOTS + 4 * top))
+
+
+def with_saved_frame(record, which, left, top):
+    if which == "rpn":
+        return with_i32(with_i32(record, RPN_LEFT, left), RPN_TOP, top)
+    top_slot, left_slot = (EXPR_TOP_SLOT, EXPR_LEFT_SLOT) if which == "expression" else (
+        FIN_TOP_SLOT, FIN_LEFT_SLOT)
+    record = with_i32(record, SLOTS + 4 * left_slot, left)
+    return with_i32(record, SLOTS + 4 * top_slot, top)
+
+
 def cli(args, stdin, data_dir):
     """Runs tobrisk-cli on a data folder; returns its standard output."""
     exe = _env_bin("TOBRISK_CLI", "build/cli/tobrisk-cli")
     out = subprocess.run([exe, *args, "--data-dir", data_dir], input=stdin, capture_output=True,
                          text=True, timeout=30)
     return out.stdout
+
+
+def desktop_opener(x):
+    """A stand-in for xdg-open, first on PATH, that only writes down what it was asked to
+    open; with it the Help command opens without a desktop. Returns (extra_env, log path)."""
+    bin_dir = os.path.join(x.tmp, "opener-bin")
+    os.makedirs(bin_dir, exist_ok=True)
+    log = os.path.join(x.tmp, "opened.log")
+    opener = os.path.join(bin_dir, "xdg-open")
+    with open(opener, "w") as f:
+        f.write(f'#!/bin/sh\necho "$@" >> "{log}"\n')
+    os.chmod(opener, 0o700)
+    env = {"PATH": bin_dir + os.pathsep + os.environ.get("PATH", ""),
+           "XDG_CURRENT_DESKTOP": "", "DESKTOP_SESSION": ""}
+    return env, log
+
+
+def add_manual(folder):
+    """Puts an HTML manual (help/index.html) beside the program in `folder`."""
+    os.makedirs(os.path.join(folder, "help"), exist_ok=True)
+    with open(os.path.join(folder, "help", "index.html"), "w") as f:
+        f.write("<html><body>Tobrisk</body></html>\n")

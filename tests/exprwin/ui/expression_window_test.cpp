@@ -4,7 +4,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <filesystem>
 
@@ -239,6 +241,29 @@ TEST_F(ExpressionWindowTest, OpenAppliesTheSavedOptions) {
     EXPECT_TRUE(action("Sim1")->isChecked());
     EXPECT_EQ(window->windowTitle(), "Tobrisk         d");  // the unit in force stays
     EXPECT_EQ(record.activeCalculator(), 0);                // and so does the calculator
+}
+
+}  // namespace
+}  // namespace tobrisk
+
+namespace tobrisk {
+namespace {
+
+TEST_F(ExpressionWindowTest, RightClickOnEitherLineOpensTheWindowMenu) {
+    QComboBox* lines[] = {window->entryLine(), window->resultLine()};
+    for (QComboBox* line : lines) {
+        for (QWidget* target :
+             {static_cast<QWidget*>(line), static_cast<QWidget*>(line->lineEdit())}) {
+            QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                target->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(target, &e);
+            EXPECT_TRUE(window->popupMenu()->isVisible()) << target->metaObject()->className();
+            window->popupMenu()->hide();
+            // No other menu (a text field's Undo/Cut/Copy/Paste) came up.
+            for (QWidget* w : QApplication::topLevelWidgets())
+                EXPECT_FALSE(w->isVisible() && qobject_cast<QMenu*>(w)) << "another menu";
+        }
+    }
 }
 
 }  // namespace
