@@ -291,7 +291,10 @@ std::string ControlCommands::deleteEntry(const std::string& target) {
 
     if (target == "vars") {
         services_.alerts.play(AlertKind::Asterisk);
-        if (!services_.dialogs.askOkCancel(Reminders::kCaption, kVarsQuestion))
+        // A warning box, with the exclamation sound such a box makes as it opens.
+        services_.alerts.play(AlertKind::Exclamation);
+        if (!services_.dialogs.askOkCancel(Reminders::kCaption, kVarsQuestion,
+                                           MessageKind::Warning))
             return "action canceled";
         store_.reset();
         refreshListing();

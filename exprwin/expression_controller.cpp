@@ -143,6 +143,7 @@ void ExpressionController::recordReplaced() {
 }
 
 bool ExpressionController::calculateLine(bool fractionMode) {
+    historyCursor_.reset();
     syncOptions();
     const bool ok =
         fractionMode ? engine_->calc.calculateInFractionMode() : engine_->calc.calculateLine();
@@ -200,6 +201,23 @@ std::optional<std::string> ExpressionController::chooseFont(bool showRefusalElse
 
 void ExpressionController::showTrace() {
     surface_.setResultText(engine_->context.postfixTrace());
+}
+
+bool ExpressionController::historyUp() {
+    auto text = historyCursor_.up(surface_.history(), surface_.entryText());
+    if (text) surface_.setEntryText(*text);
+    return text.has_value();
+}
+
+bool ExpressionController::historyDown() {
+    auto text = historyCursor_.down(surface_.history());
+    if (text) surface_.setEntryText(*text);
+    return text.has_value();
+}
+
+void ExpressionController::historyChosen(int index, const std::string& before) {
+    if (index >= 0)
+        historyCursor_.chose(static_cast<std::size_t>(index), surface_.history(), before);
 }
 
 void ExpressionController::timerTick() {

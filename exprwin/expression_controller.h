@@ -12,6 +12,7 @@
 
 #include "exprwin/data_record.h"
 #include "exprwin/expression_surface.h"
+#include "exprwin/history_cursor.h"
 #include "platform/app_services.h"
 
 namespace tobrisk {
@@ -47,6 +48,13 @@ class ExpressionController {
     void setDecimalPlaces(int d);
     void setAutomaticDecimals();
     void showTrace();
+    // Up and Down in the entry line: the previous line of the history (newest first) and the
+    // next one; Down past the newest brings back the line being typed. False when the key
+    // changed nothing.
+    bool historyUp();
+    bool historyDown();
+    // A line chosen from the entry line's list; `before` is the text it replaced.
+    void historyChosen(int index, const std::string& before);
     // "Font...": the dialog from the lines' font; the chosen font is saved in the record. A size
     // outside 8..14 keeps the saved font and is refused with a message: in the result line, or
     // returned for the caller to show when `showRefusalElsewhere` (the financial window's
@@ -72,6 +80,7 @@ class ExpressionController {
     std::unique_ptr<Engine> engine_;
     bool degrees_ = true;
     unsigned shownListing_ = ~0u;
+    HistoryCursor historyCursor_;
 };
 
 }  // namespace tobrisk

@@ -25,7 +25,7 @@ struct FileDialogSpec {
     std::string startFolder;
 };
 
-enum class MessageKind { Plain, Information, Warning, Error };
+enum class MessageKind { Plain, Information, Warning, Error, Question };
 
 class Dialogs {
   public:
@@ -33,8 +33,10 @@ class Dialogs {
     // A message box with an OK button. systemModal: the reminder box, shown above every window.
     virtual void message(const std::string& caption, const std::string& text,
                          MessageKind kind = MessageKind::Plain, bool systemModal = false) = 0;
-    // OK/Cancel question; true for OK.
-    virtual bool askOkCancel(const std::string& caption, const std::string& text) = 0;
+    // OK/Cancel box; true for OK. `kind` picks the icon: a question mark unless told otherwise
+    // (a warning box before something that cannot be undone).
+    virtual bool askOkCancel(const std::string& caption, const std::string& text,
+                             MessageKind kind = MessageKind::Question) = 0;
     // Font dialog starting at `current`, sizes offered minSize..maxSize. Returns the chosen
     // font on OK, nothing on Cancel.
     virtual std::optional<FontSpec> chooseFont(const FontSpec& current, int minSize,

@@ -5,11 +5,13 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/alerts.h"
 #include "platform/clock.h"
+#include "platform/desktop_launcher.h"
 #include "platform/dialogs.h"
 
 namespace tobrisk {
@@ -49,8 +51,9 @@ class FakeDialogs : public Dialogs {
         messages.push_back({caption, text, false, systemModal, kind});
         if (onMessage) onMessage(messages.back());
     }
-    bool askOkCancel(const std::string& caption, const std::string& text) override {
-        messages.push_back({caption, text, true, false});
+    bool askOkCancel(const std::string& caption, const std::string& text,
+                     MessageKind kind) override {
+        messages.push_back({caption, text, true, false, kind});
         if (onMessage) onMessage(messages.back());
         if (answers.empty()) return true;  // OK when not scripted
         bool a = answers.front();
@@ -89,6 +92,24 @@ class FakeDialogs : public Dialogs {
         q.pop_front();
         return v;
     }
+};
+
+class FakeLauncher : public DesktopLauncher {
+  public:
+    bool hasHandler(const std::string& mimeType) override { return handlers.count(mimeType); }
+    bool openDocument(const std::string& path) override {
+        documents.push_back(path);
+        return documentsOpen;
+    }
+    bool openInBrowser(const std::string& path) override {
+        pages.push_back(path);
+        return browserOpens;
+    }
+
+    std::set<std::string> handlers;  // MIME types with a registered application
+    bool documentsOpen = true;       // whether the registered application starts
+    bool browserOpens = true;
+    std::vector<std::string> documents, pages;
 };
 
 }  // namespace tobrisk

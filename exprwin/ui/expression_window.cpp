@@ -27,8 +27,20 @@ constexpr int kDesignHeight = 2 * kLineHeight + 6;
 const QColor kNotice(136, 68, 34);
 const QColor kGrey(136, 136, 136);
 
-QComboBox* makeLine(QWidget* parent, const char* name) {
-    auto* c = new QComboBox(parent);
+// A drop-down line that says when its list opens, whether by mouse or by keyboard (Alt+Down,
+// F4): the result line's `Combo2DropDown` hangs on it.
+class DropDownLine : public QComboBox {
+  public:
+    using QComboBox::QComboBox;
+    std::function<void()> onDropDown;
+    void showPopup() override {
+        if (onDropDown) onDropDown();
+        QComboBox::showPopup();
+    }
+};
+
+DropDownLine* makeLine(QWidget* parent, const char* name) {
+    auto* c = new DropDownLine(parent);
     c->setObjectName(name);
     c->setEditable(true);
     // A right click anywhere opens the window's menu, not the text field's own.
@@ -75,8 +87,14 @@ ExpressionWindow::ExpressionWindow(DataRecord& record, RecordFiles& files, AppSe
     // FormShow makes the window topmost; set before the first show, the flag needs no hiding
     // and re-showing of a window that is being shown.
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    combo1_ = makeLine(this, "Combo1");
-    combo2_ = makeLine(this, "Combo2");
+    auto* entryLine = makeLine(this, "Combo1");
+    // The line being typed when the history list opens: Down past the newest brings it back.
+    entryLine->onDropDown = [this] { typedBeforeList_ = entryText(); };
+    combo1_ = entryLine;
+    auto* resultLine = makeLine(this, "Combo2");
+    // Combo2DropDown: opening the listing turns the text back to the user's colour.
+    resultLine->onDropDown = [this] { setResultColour(ResultColour::Normal); };
+    combo2_ = resultLine;
     auto* lay = new QVBoxLayout(this);
     lay->setContentsMargins(2, 2, 3, 2);
     lay->setSpacing(2);
@@ -118,8 +136,10 @@ ExpressionWindow::ExpressionWindow(DataRecord& record, RecordFiles& files, AppSe
     combo1_->lineEdit()->installEventFilter(this);
     combo2_->installEventFilter(this);
     combo2_->lineEdit()->installEventFilter(this);
-    connect(combo1_, qOverload<int>(&QComboBox::activated), this,
-            [this](int i) { combo1_->setEditText(combo1_->itemText(i)); });
+    connect(combo1_, qOverload<int>(&QComboBox::activated), this, [this](int i) {
+        controller_->historyChosen(i, typedBeforeList_);
+        combo1_->setEditText(combo1_->itemText(i));
+    });
     connect(timer1_, &QTimer::timeout, this, [this] { controller_->timerTick(); });
     timer1_->start();
 }
@@ -287,6 +307,8 @@ void ExpressionWindow::refreshOptionChecks() {
 
 void ExpressionWindow::setFocusGreyed(bool greyed) {
     greyed_ = greyed;
+    // Regaining the focus gives both lines the user's colour, a notice's colour included.
+    if (!greyed) resultColour_ = ResultColour::Normal;
     applyFont();
 }
 
@@ -496,13 +518,26 @@ bool ExpressionWindow::handleKey(QKeyEvent* k) {
     return false;
 }
 
+bool ExpressionWindow::historyKey(QObject* watched, QKeyEvent* k) {
+    // Up and Down in the entry line walk the history as a shell does; the list's own stepping
+    // would start at its oldest item.
+    if (watched != combo1_ && watched != combo1_->lineEdit()) return false;
+    const auto mods = k->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (mods != Qt::NoModifier) return false;
+    if (k->key() == Qt::Key_Up)
+        controller_->historyUp();
+    else if (k->key() == Qt::Key_Down)
+        controller_->historyDown();
+    else
+        return false;
+    return true;
+}
+
 bool ExpressionWindow::eventFilter(QObject* watched, QEvent* e) {
     if (clipboardEvent(watched, e)) return true;
     if (e->type() == QEvent::KeyPress) {
-        if (handleKey(static_cast<QKeyEvent*>(e))) return true;
-    } else if (watched == combo2_ && e->type() == QEvent::MouseButtonPress) {
-        // Combo2DropDown: opening the listing turns the text back to the user's colour.
-        setResultColour(ResultColour::Normal);
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (handleKey(k) || historyKey(watched, k)) return true;
     }
     return QWidget::eventFilter(watched, e);
 }

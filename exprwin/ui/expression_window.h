@@ -88,6 +88,7 @@ class ExpressionWindow : public QWidget, public ExpressionSurface {
   private:
     void buildMenu();
     bool handleKey(QKeyEvent* k);
+    bool historyKey(QObject* watched, QKeyEvent* k);
     bool clipboardEvent(QObject* watched, QEvent* e);  // true: Ctrl+C copied the result line
     void encloseEntry(bool caretAtEnd);
     void setLineWidth(int w);
@@ -111,6 +112,7 @@ class ExpressionWindow : public QWidget, public ExpressionSurface {
     std::function<void(DataRecord&)> gatherOthers_;
     std::function<void()> onPaint_;
     bool greyed_ = false;
+    std::string typedBeforeList_;
     bool calculationSelection_ =
         false;  // the entry's selection is the calculation's, not the user's
     int lineWidth_ = 295;

@@ -302,7 +302,10 @@ void FinancialWindow::modeClicked(FinancialModel::Mode kind) {
 
 void FinancialWindow::writeFieldText(int field, const std::string& text) {
     writing_ = true;
-    fields_[static_cast<std::size_t>(field)]->setText(QString::fromStdString(text));
+    QLineEdit* edit = fields_[static_cast<std::size_t>(field)];
+    edit->setText(QString::fromStdString(text));
+    // A text wider than its field shows its start, sign first, not its last digits.
+    edit->setCursorPosition(0);
     writing_ = false;
 }
 

@@ -34,7 +34,8 @@ class DesktopDialogs : public Dialogs {
 
     void message(const std::string& caption, const std::string& text, MessageKind kind,
                  bool systemModal) override;
-    bool askOkCancel(const std::string& caption, const std::string& text) override;
+    bool askOkCancel(const std::string& caption, const std::string& text,
+                     MessageKind kind) override;
     std::optional<FontSpec> chooseFont(const FontSpec& current, int minSize, int maxSize) override;
     std::optional<std::string> openFile(const FileDialogSpec& spec) override;
     std::optional<std::string> saveFile(const FileDialogSpec& spec) override;

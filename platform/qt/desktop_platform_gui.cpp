@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <cstdint>
 
@@ -78,23 +77,18 @@ QString boxText(const std::string& text) {
     return QString::fromStdString(text).replace(QChar('\r'), QChar('\n'));
 }
 
-QString filterOf(const std::string& filter) {
-    // "Name (*.dat)|*.dat|All Files (*.*)|*.*" -> "Name (*.dat);;All Files (*.*)"
-    const QStringList parts = QString::fromStdString(filter).split('|');
-    QStringList names;
-    for (int i = 0; i < parts.size(); i += 2) names << parts[i];
-    return names.join(";;");
+QMessageBox::Icon iconOf(MessageKind kind) {
+    static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::NoIcon, QMessageBox::Information,
+                                                   QMessageBox::Warning, QMessageBox::Critical,
+                                                   QMessageBox::Question};
+    return kIcons[static_cast<int>(kind)];
 }
 
 }  // namespace
 
 void DesktopDialogs::message(const std::string& caption, const std::string& text, MessageKind kind,
                              bool systemModal) {
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    if (kind == MessageKind::Information) icon = QMessageBox::Information;
-    if (kind == MessageKind::Warning) icon = QMessageBox::Warning;
-    if (kind == MessageKind::Error) icon = QMessageBox::Critical;
-    QMessageBox box(icon, QString::fromStdString(caption), boxText(text), QMessageBox::Ok,
+    QMessageBox box(iconOf(kind), QString::fromStdString(caption), boxText(text), QMessageBox::Ok,
                     parent());
     if (systemModal) {
         box.setWindowModality(Qt::ApplicationModal);
@@ -103,8 +97,9 @@ void DesktopDialogs::message(const std::string& caption, const std::string& text
     box.exec();
 }
 
-bool DesktopDialogs::askOkCancel(const std::string& caption, const std::string& text) {
-    QMessageBox box(QMessageBox::Question, QString::fromStdString(caption), boxText(text),
+bool DesktopDialogs::askOkCancel(const std::string& caption, const std::string& text,
+                                 MessageKind kind) {
+    QMessageBox box(iconOf(kind), QString::fromStdString(caption), boxText(text),
                     QMessageBox::Ok | QMessageBox::Cancel, parent());
     return box.exec() == QMessageBox::Ok;
 }
@@ -124,27 +119,6 @@ std::optional<FontSpec> DesktopDialogs::chooseFont(const FontSpec& current, int 
     FontDialog dlg(current, minSize, maxSize, parent());
     if (dlg.exec() != QDialog::Accepted) return std::nullopt;
     return dlg.font();
-}
-
-std::optional<std::string> DesktopDialogs::openFile(const FileDialogSpec& spec) {
-    QFileDialog dlg(parent(), QString::fromStdString(spec.title),
-                    QString::fromStdString(spec.startFolder), filterOf(spec.filter));
-    dlg.setAcceptMode(QFileDialog::AcceptOpen);
-    dlg.setFileMode(QFileDialog::ExistingFile);
-    dlg.setDefaultSuffix(QString::fromStdString(spec.defaultExtension));
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
-    return dlg.selectedFiles().front().toStdString();
-}
-
-std::optional<std::string> DesktopDialogs::saveFile(const FileDialogSpec& spec) {
-    QFileDialog dlg(parent(), QString::fromStdString(spec.title),
-                    QString::fromStdString(spec.startFolder), filterOf(spec.filter));
-    dlg.setAcceptMode(QFileDialog::AcceptSave);
-    // We ask "already exists" ourselves, with the program's own text.
-    dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dlg.setDefaultSuffix(QString::fromStdString(spec.defaultExtension));
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
-    return dlg.selectedFiles().front().toStdString();
 }
 
 }  // namespace tobrisk

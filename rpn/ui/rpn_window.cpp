@@ -237,8 +237,11 @@ void RpnWindow::render() {
     rendering_ = true;
     display_->setText(toQString(machine_->display()));
     rendering_ = false;
-    for (int i = 0; i < 4; ++i)
-        stackFields_[static_cast<std::size_t>(i)]->setText(toQString(machine_->stackField(4 - i)));
+    for (int i = 0; i < 4; ++i) {
+        QLineEdit* field = stackFields_[static_cast<std::size_t>(i)];
+        field->setText(toQString(machine_->stackField(4 - i)));
+        field->setCursorPosition(0);  // a long value shows its start, sign first
+    }
     const auto labels = machine_->padLabels();
     const int width = machine_->padWide() ? kPadWidth : kButtonWidth;
     for (std::size_t k = 0; k < padButtons_.size(); ++k) {

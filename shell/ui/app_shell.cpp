@@ -2,14 +2,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QMenu>
 #include <QTimer>
-#include <QUrl>
 
 #include "exprwin/ui/expression_window.h"
+#include "platform/qt/desktop_launcher_qt.h"
 #include "platform/qt/frame_placement.h"
+#include "platform/qt/shortcut_names.h"
+#include "shell/help_lookup.h"
 
 #if __has_include("fin/ui/financial_window.h")
 #include "fin/ui/financial_window.h"
@@ -63,7 +64,12 @@ class [[maybe_unused]] FrameWindow : public QWidget {
 }  // namespace
 
 AppShell::AppShell(AppServices& services, QObject* parent)
-    : QObject(parent), services_(services), files_(record_, services) {
+    : QObject(parent),
+      services_(services),
+      files_(record_, services),
+      desktopLauncher_(std::make_unique<QtDesktopLauncher>()),
+      launcher_(desktopLauncher_.get()) {
+    useMenuKeyNames();
     // A key acts only in the window that received its press (switching shortcuts act on the
     // press; the RPN window acts on releases).
     qApp->installEventFilter(&keyGate_);
@@ -75,7 +81,6 @@ AppShell::~AppShell() {
 }
 
 void AppShell::start() {
-    helpFile_ = services_.programFolder + "Tbhelp.chm";
     expr_ = new ExpressionWindow(record_, files_, services_, *this);
     expr_->setGatherOthers([this](DataRecord& r) { gatherOthers(r); });
     expr_->setOnPaint([this] { redirectOnPaint(); });
@@ -247,11 +252,7 @@ void AppShell::showBuiltInHelp(Calculator which) {
 }
 
 void AppShell::openHelpFile() {
-#ifdef TOBRISK_HAVE_HELP_WINDOW
-    HelpWindow::openHelpFile(services_.programFolder);
-#else
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(helpFile_)));
-#endif
+    openHelp(services_.programFolder, *launcher_, services_.dialogs);
 }
 
 void AppShell::showAbout() {

@@ -12,6 +12,7 @@
 #include "exprwin/data_record.h"
 #include "exprwin/record_files.h"
 #include "platform/app_services.h"
+#include "platform/desktop_launcher.h"
 #include "shell/calculator_host.h"
 #include "shell/ui/key_press_gate.h"
 
@@ -28,6 +29,8 @@ class AppShell : public QObject, public CalculatorHost {
     // Creates the expression window (which loads the data record) and shows it; the other six
     // follow in their order right after its first paint (ensureWindows()).
     void start();
+    // What opens the help (the desktop's own unless a test gives another); not owned.
+    void setLauncher(DesktopLauncher& launcher) { launcher_ = &launcher; }
     // Creates the six other windows, in order, unless they exist. Every path that shows or asks
     // for one of them calls this first, so none is ever missing.
     void ensureWindows();
@@ -71,7 +74,8 @@ class AppShell : public QObject, public CalculatorHost {
     QWidget* about_ = nullptr;
     QWidget* rpn_ = nullptr;
     QWidget* help7_ = nullptr;
-    std::string helpFile_;
+    std::unique_ptr<DesktopLauncher> desktopLauncher_;
+    DesktopLauncher* launcher_ = nullptr;
     KeyPressGate keyGate_;
 };
 

@@ -1,13 +1,11 @@
 #include "shell/ui/help_window.h"
 
-#include <QDesktopServices>
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QPainter>
 #include <QScrollArea>
 #include <QStyle>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -196,14 +194,6 @@ void HelpWindow::showBeside(QWidget* calculator, Alerts& alerts) {
         calculator->raise();
         calculator->activateWindow();
     }
-}
-
-QString HelpWindow::helpFilePath(const std::string& programFolder) {
-    return QString::fromStdString(programFolder) + QStringLiteral("Tbhelp.chm");
-}
-
-void HelpWindow::openHelpFile(const std::string& programFolder) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(helpFilePath(programFolder)));
 }
 
 }  // namespace tobrisk

@@ -2,7 +2,7 @@
 // One built-in help window: a static page of text labels beside its calculator (caption, start
 // position, border and lines from shell/help_texts.h). It has no behaviour of its own; closing
 // it only hides it. The shell calls showBeside() for F1 and hide() when the user switches away
-// from the calculator; openHelpFile() hands the compiled help file to the desktop.
+// from the calculator. (The compiled help file is opened by shell/help_lookup.h.)
 
 #include <QWidget>
 
@@ -25,11 +25,6 @@ class HelpWindow : public QWidget {
     // where it is; a closed one comes back where it was), then gives the input focus back to
     // `calculator`.
     void showBeside(QWidget* calculator, Alerts& alerts);
-
-    // Ctrl+F1: asks the desktop to open "Tbhelp.chm" in `programFolder` (UTF-8, trailing
-    // separator). The outcome is not reported: a missing file has no visible effect.
-    static void openHelpFile(const std::string& programFolder);
-    static QString helpFilePath(const std::string& programFolder);
 
   protected:
     bool event(QEvent* e) override;

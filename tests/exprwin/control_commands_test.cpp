@@ -331,9 +331,10 @@ TEST_F(DeleteTest, DelVarsAsksFirst) {
     EXPECT_EQ(record.bytes(), before);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].question);
+    EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Warning);
     EXPECT_EQ(dialogs.messages[0].text,
               "This will delete all variables, functions and notes of Tobrisk");
-    EXPECT_EQ(alerts.played, std::vector<AlertKind>{AlertKind::Asterisk});
+    EXPECT_EQ(alerts.played, (std::vector<AlertKind>{AlertKind::Asterisk, AlertKind::Exclamation}));
 
     alerts.played.clear();
     dialogs.answers = {true};
@@ -341,7 +342,8 @@ TEST_F(DeleteTest, DelVarsAsksFirst) {
     EXPECT_EQ(store.count(), VariableStore::kNativeEntries);
     EXPECT_EQ(surface.listing.size(), 3u);
     EXPECT_EQ(store.functionNames(), VariableStore::nativeNames());
-    EXPECT_EQ(alerts.played, (std::vector<AlertKind>{AlertKind::Asterisk, AlertKind::Default}));
+    EXPECT_EQ(alerts.played, (std::vector<AlertKind>{AlertKind::Asterisk, AlertKind::Exclamation,
+                                                     AlertKind::Default}));
 }
 
 // ---- Through the line calculation's hook ----

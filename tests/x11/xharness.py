@@ -419,3 +419,25 @@ def cli(args, stdin, data_dir):
     out = subprocess.run([exe, *args, "--data-dir", data_dir], input=stdin, capture_output=True,
                          text=True, timeout=30)
     return out.stdout
+
+
+def desktop_opener(x):
+    """A stand-in for xdg-open, first on PATH, that only writes down what it was asked to
+    open; with it the Help command opens without a desktop. Returns (extra_env, log path)."""
+    bin_dir = os.path.join(x.tmp, "opener-bin")
+    os.makedirs(bin_dir, exist_ok=True)
+    log = os.path.join(x.tmp, "opened.log")
+    opener = os.path.join(bin_dir, "xdg-open")
+    with open(opener, "w") as f:
+        f.write(f'#!/bin/sh\necho "$@" >> "{log}"\n')
+    os.chmod(opener, 0o700)
+    env = {"PATH": bin_dir + os.pathsep + os.environ.get("PATH", ""),
+           "XDG_CURRENT_DESKTOP": "", "DESKTOP_SESSION": ""}
+    return env, log
+
+
+def add_manual(folder):
+    """Puts an HTML manual (help/index.html) beside the program in `folder`."""
+    os.makedirs(os.path.join(folder, "help"), exist_ok=True)
+    with open(os.path.join(folder, "help", "index.html"), "w") as f:
+        f.write("<html><body>Tobrisk</body></html>\n")

@@ -99,8 +99,9 @@ TEST_F(ExpressionWindowTest, FailureShowsTheNoticeColourAndKeepsTheLine) {
               QColor(136, 68, 34));
     EXPECT_EQ(entry(), "1/0");
     EXPECT_EQ(alerts.played.back(), AlertKind::Asterisk);
-    // Opening the listing turns the text back to the user's colour.
-    QTest::mouseClick(window->resultLine(), Qt::LeftButton);
+    // Opening the listing (a click on its arrow) turns the text back to the user's colour.
+    QComboBox* line = window->resultLine();
+    QTest::mouseClick(line, Qt::LeftButton, {}, QPoint(line->width() - 6, line->height() / 2));
     EXPECT_NE(window->resultLine()->lineEdit()->palette().color(QPalette::Text),
               QColor(136, 68, 34));
     window->resultLine()->hidePopup();

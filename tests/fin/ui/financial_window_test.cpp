@@ -419,5 +419,26 @@ TEST_F(FinancialWindowTest, EnterInAFieldDoesNothing) {
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
+TEST_F(FinancialWindowTest, ValuesWiderThanTheirFieldShowTheirStart) {
+    record.setSlot(layout::kFinType, 1);
+    record.setSlot(layout::kFinPeriods, 1);
+    open();
+    window->applyNumberFont(FontSpec{"DejaVu Sans", 14, kBold, 0});
+    type(0, "1000");
+    type(1, "2");
+    type(2, "12");
+    doubleClick(3);
+    action("Mostrarprecisomxima1")->trigger();
+    ASSERT_EQ(field(3)->text(), "-94.5595966229515");
+    ASSERT_GT(field(3)->fontMetrics().horizontalAdvance(field(3)->text()),
+              field(3)->contentsRect().width());
+    for (int k : {0, 1, 2, 3}) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(field(k)->cursorPosition(), 0);
+        EXPECT_TRUE(field(k)->rect().contains(
+            field(k)->inputMethodQuery(Qt::ImCursorRectangle).toRect().center()));
+    }
+}
+
 }  // namespace
 }  // namespace tobrisk

@@ -4,13 +4,12 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QTest>
-#include <QTextBrowser>
-#include <QUrl>
 #include <filesystem>
+#include <fstream>
 
 #include "platform/fakes.h"
+#include "shell/help_lookup.h"
 #include "shell/ui/app_shell.h"
 #include "shell/ui/help_window.h"
 #include "tests/qt_test_app.h"
@@ -35,6 +34,7 @@ class HelpKeysTest : public ::testing::TestWithParam<Calculator> {
         services = std::make_unique<AppServices>(
             AppServices{alerts, dialogs, clock, Separators{}, folder, folder});
         shell = std::make_unique<AppShell>(*services);
+        shell->setLauncher(launcher);
         shell->start();
         QTest::qWait(50);
         if (GetParam() != Calculator::Expression)
@@ -42,13 +42,8 @@ class HelpKeysTest : public ::testing::TestWithParam<Calculator> {
         calculator = shell->calculatorWindow(GetParam());
         calculator->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(calculator));
-        // The browser stands in for the desktop's open-document operation: its setSource slot
-        // records the URL handed over.
-        opened = std::make_unique<QTextBrowser>();
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), opened.get(), "setSource");
     }
     void TearDown() override {
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         shell.reset();
         fs::remove_all(dir);
     }
@@ -76,10 +71,9 @@ class HelpKeysTest : public ::testing::TestWithParam<Calculator> {
     FakeDialogs dialogs;
     FakeClock clock{encodeDateTime(2026, 12, 8, 12, 0, 0)};
     std::unique_ptr<AppServices> services;
+    FakeLauncher launcher;
     std::unique_ptr<AppShell> shell;
     QWidget* calculator = nullptr;
-    // Made in SetUp: a widget needs the application object first.
-    std::unique_ptr<QTextBrowser> opened;
 };
 
 TEST_P(HelpKeysTest, F1TwiceShowsOneHelpWindowAndTheCalculatorKeepsTheFocus) {
@@ -98,11 +92,30 @@ TEST_P(HelpKeysTest, F1TwiceShowsOneHelpWindowAndTheCalculatorKeepsTheFocus) {
     EXPECT_EQ(QApplication::activeWindow(), calculator);
 }
 
-TEST_P(HelpKeysTest, CtrlF1HandsTheHelpFileBesideTheProgramToTheDesktop) {
+TEST_P(HelpKeysTest, CtrlF1OpensTheHelpFileWithItsApplicationElseTheManualInTheBrowser) {
+    if (!offers(QKeySequence(Qt::CTRL | Qt::Key_F1))) GTEST_SKIP() << "window without Ctrl+F1 yet";
+    fs::create_directories(dir / "help");
+    std::ofstream(dir / "Tbhelp.chm") << "ITSF";
+    std::ofstream(dir / "help" / "index.html") << "<html></html>";
+    launcher.handlers = {kHelpFileMime};
+    press(Qt::Key_F1, Qt::ControlModifier);
+    EXPECT_EQ(launcher.documents, std::vector<std::string>{folder + "Tbhelp.chm"});
+    EXPECT_TRUE(launcher.pages.empty());
+
+    launcher.handlers.clear();
+    press(Qt::Key_F1, Qt::ControlModifier);
+    EXPECT_EQ(launcher.documents.size(), 1u);
+    EXPECT_EQ(launcher.pages, std::vector<std::string>{folder + "help/index.html"});
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_P(HelpKeysTest, CtrlF1WithoutAnyHelpSaysSo) {
     if (!offers(QKeySequence(Qt::CTRL | Qt::Key_F1))) GTEST_SKIP() << "window without Ctrl+F1 yet";
     press(Qt::Key_F1, Qt::ControlModifier);
-    EXPECT_EQ(opened->source(), QUrl::fromLocalFile(QString::fromStdString(folder) + "Tbhelp.chm"));
-    EXPECT_TRUE(dialogs.messages.empty());  // a missing file is not reported
+    EXPECT_TRUE(launcher.documents.empty());
+    EXPECT_TRUE(launcher.pages.empty());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text.rfind("The help was not found", 0), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCalculator, HelpKeysTest,

@@ -103,11 +103,5 @@ TEST(HelpWindow, StartsAtItsDesignPlace) {
     }
 }
 
-TEST(HelpWindow, HelpFileIsLookedUpInTheProgramFolder) {
-    app();
-    EXPECT_EQ(HelpWindow::helpFilePath("/opt/tobrisk/bin/"),
-              QStringLiteral("/opt/tobrisk/bin/Tbhelp.chm"));
-}
-
 }  // namespace
 }  // namespace tobrisk
