@@ -68,6 +68,9 @@ ExpressionWindow::ExpressionWindow(DataRecord& record, RecordFiles& files, AppSe
       host_(host),
       actions_(std::make_unique<MenuActions>()) {
     setObjectName("TForm1");
+    QFont design("Tahoma", 10);
+    design.setBold(true);
+    setFont(design);
     combo1_ = makeLine(this, "Combo1");
     combo2_ = makeLine(this, "Combo2");
     auto* lay = new QVBoxLayout(this);
@@ -80,8 +83,6 @@ ExpressionWindow::ExpressionWindow(DataRecord& record, RecordFiles& files, AppSe
     timer1_->setObjectName("Timer1");
     timer1_->setInterval(10000);
 
-    QFont design("Tahoma", 10);
-    design.setBold(true);
     combo1_->setFont(design);
     combo2_->setFont(design);
 
