@@ -87,6 +87,9 @@ ExpressionWindow::ExpressionWindow(DataRecord& record, RecordFiles& files, AppSe
     // FormShow makes the window topmost; set before the first show, the flag needs no hiding
     // and re-showing of a window that is being shown.
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    QFont design("Tahoma", 10);
+    design.setBold(true);
+    setFont(design);
     auto* entryLine = makeLine(this, "Combo1");
     // The line being typed when the history list opens: Down past the newest brings it back.
     entryLine->onDropDown = [this] { typedBeforeList_ = entryText(); };
@@ -105,8 +108,6 @@ ExpressionWindow::ExpressionWindow(DataRecord& record, RecordFiles& files, AppSe
     timer1_->setObjectName("Timer1");
     timer1_->setInterval(10000);
 
-    QFont design("Tahoma", 10);
-    design.setBold(true);
     combo1_->setFont(design);
     combo2_->setFont(design);
 

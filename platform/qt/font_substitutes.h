@@ -1,8 +1,9 @@
 #pragma once
 // The windows were designed around Windows fonts ("Tahoma", "MS Sans Serif", "LcdD", ...).
 // installFontSubstitutes() runs once at start: it loads the Debian clones that live outside
-// fontconfig's folders and registers, for every design name, the installed faces with the closest
-// metrics. The record and the dialogs keep the design names; only the drawing uses the substitute.
+// fontconfig's folders and registers, for every design name that has no face of its own (after
+// the clones), the installed faces with the closest metrics. The record and the dialogs keep the
+// design names; only the drawing uses the substitute.
 
 #include <QFont>
 #include <QString>
@@ -22,7 +23,8 @@ std::span<const FontSubstitute> fontSubstitutes();
 // Where Debian's fonts-wine puts its clones of Tahoma and Webdings.
 QString defaultCloneFolder();
 
-// Loads the clone files from `cloneFolder` (none when empty) and registers the table with QFont.
+// Loads the clone files from `cloneFolder` (none when empty) and registers with QFont the rows of
+// the table whose design name has no face.
 // The first call counts; later calls do nothing.
 void installFontSubstitutes(const QString& cloneFolder = defaultCloneFolder());
 

@@ -56,16 +56,19 @@ void installFontSubstitutes(const QString& cloneFolder) {
     installed = true;
     // One look at the installed families: each query after adding a font would enumerate them
     // all again.
-    const QStringList families = QFontDatabase::families();
+    QStringList families = QFontDatabase::families();
     for (const CloneFile& c : kCloneFiles) {
+        const QString family = QString::fromLatin1(c.family);
         // A real face of that name wins over the clone.
-        if (cloneFolder.isEmpty() ||
-            families.contains(QString::fromLatin1(c.family), Qt::CaseInsensitive))
-            continue;
+        if (cloneFolder.isEmpty() || families.contains(family, Qt::CaseInsensitive)) continue;
         const QString path = cloneFolder + QLatin1Char('/') + QString::fromLatin1(c.file);
-        if (QFile::exists(path)) QFontDatabase::addApplicationFont(path);
+        if (QFile::exists(path) && QFontDatabase::addApplicationFont(path) >= 0) families << family;
     }
     for (const FontSubstitute& s : kTable) {
+        // A name with a face of its own never reaches its substitutes, and registering them
+        // anyway would make the toolkit ask fontconfig for a fallback list (an FcFontSort) the
+        // first time the name is drawn. The face covers every character the record can hold.
+        if (families.contains(QString::fromLatin1(s.design), Qt::CaseInsensitive)) continue;
         QStringList faces;
         for (const char* f : s.faces) faces << QString::fromLatin1(f);
         QFont::insertSubstitutions(QString::fromLatin1(s.design), faces);
