@@ -85,12 +85,18 @@ enum class ItemKind : uint8_t {
 const char* kindText(ItemKind kind);
 
 struct PostfixItem {
+    // A number as typed, a name, a target or a call ("#01sin"); operators keep only `op`.
     std::string text;
     ItemKind kind = ItemKind::Number;
+    char op = 0;         // operators, unary signs and the assignment: their character
     bool exact = false;  // integer-exact number: no point, no exponent, below 2^63
     double number = 0;   // a number's value, and its integer when exact
     int64_t integer = 0;
     std::string denominator;  // fraction mode: the denominator text of its token
+
+    // The item as the engine writes it: "+2" for an operator, "-1" for a unary minus, "=2",
+    // ";", "#01sin", or the number or name.
+    std::string itemText() const;
 };
 
 struct PostfixList {

@@ -189,7 +189,11 @@ void Evaluator::run() {
     }
     if (listingDirty_) store_.refreshListing(ctx_.forms);
     listingDirty_ = false;
-    store_.setFirstListingLine(rLine);
+    if (ctx_.fractionMode) {
+        store_.setFirstListingLine(rLine);
+    } else {
+        store_.setFirstListingLine(rLine, ctx_.lastResult);
+    }
     if (list.count > 0 &&
         list.items[static_cast<std::size_t>(list.count - 1)].kind == ItemKind::EndOfStatement)
         ctx_.resultText += ";";
@@ -270,17 +274,19 @@ void Evaluator::push(const PostfixItem& item) {
 
 Evaluator::Flow Evaluator::apply(const PostfixItem& item) {
     const std::string& text = item.text;
+    const bool call = item.kind == ItemKind::Function;
     int count = 0;
     std::string_view name;
-    if (!text.empty() && text[0] == '#') {
-        if (text.size() < 4) throw ErroC("logical error: invalid item " + text);
+    if (call) {
+        if (text.size() < 4 || text[0] != '#')
+            throw ErroC("logical error: invalid item " + item.itemText());
         count = (text[1] - '0') * 10 + (text[2] - '0');
         name = std::string_view(text).substr(3);
         prefix_.assign(name);
         prefix_ += ": ";
     } else {
-        if (text.size() < 2) throw ErroC("logical error: invalid item " + text);
-        count = text[1] - '0';
+        const bool unary = item.kind == ItemKind::UnaryMinus || item.kind == ItemKind::UnaryPlus;
+        count = unary ? 1 : 2;
         prefix_.clear();
     }
     operandCount_ = count;
@@ -294,8 +300,8 @@ Evaluator::Flow Evaluator::apply(const PostfixItem& item) {
     }
 
     Op op;
-    if (text[0] != '#') {
-        switch (text[0]) {
+    if (!call) {
+        switch (item.op) {
             case '+':
                 op = count == 1 ? Op::Plus : Op::Add;
                 break;
@@ -315,7 +321,7 @@ Evaluator::Flow Evaluator::apply(const PostfixItem& item) {
                 op = Op::Assign;
                 break;
             default:
-                throw ErroC("logical error: invalid item " + text);
+                throw ErroC("logical error: invalid item " + item.itemText());
         }
         if (ctx_.fractionMode) {
             applyFraction(op);

@@ -122,12 +122,12 @@ class LineScan {
 
     Pass number() {
         const std::size_t len = line_.size();
-        std::string& text = scratch_;
+        std::string& kept = scratch_;
         // The text is the line's characters from i_ to j, taken at the end in one piece unless
         // a second point is left out: from then on the kept characters are appended one by one.
         bool appending = false;
         auto keep = [&](char ch) {
-            if (appending) text += ch;
+            if (appending) kept += ch;
         };
         bool pointSeen = line_[i_] == '.';
         bool exponentSeen = false;
@@ -140,7 +140,7 @@ class LineScan {
             if (ch == '.') {
                 if (pointSeen) {
                     ctx_.message = "invalid value";
-                    if (!appending) text.assign(line_, i_, j - i_);
+                    if (!appending) kept.assign(line_, i_, j - i_);
                     appending = true;
                 } else {
                     keep(ch);
@@ -169,11 +169,12 @@ class LineScan {
                 break;
             }
         }
-        if (!appending) text.assign(line_, i_, j - i_);
+        const std::string_view text =
+            appending ? std::string_view(kept) : std::string_view(line_).substr(i_, j - i_);
         if (text == ".") ctx_.message = "invalid number format";
         const char last = text.back();
         if (last == 'e' || last == 'E' || last == '+' || last == '-') {
-            ctx_.message = "number " + text + ": lacks exponent";
+            ctx_.message.assign("number ").append(text).append(": lacks exponent");
         }
         if (ctx_.fractionMode && (pointSeen || exponentSeen)) ctx_.message = kFractionInvalid;
         const int pos = static_cast<int>(j);  // the number's last character

@@ -355,8 +355,7 @@ const std::vector<std::string>& VariableStore::refreshListing(const NumberForms&
     const bool all = listedCount_ < 0 || static_cast<int>(listing_.size()) != listedCount_ ||
                      forms.separators().decimal != listedDecimal_;
     // Which positions changed: whole columns compared first, entries only in a column that
-    // differs. Line 1 after the evaluator set it is made again anyway: r changes with almost
-    // every line.
+    // differs. Line 1 set by the evaluator from a damaged r is made again.
     std::bitset<layout::kStorePositions> changed;
     const int common = all ? 0 : std::min(n, listedCount_);
     if (firstLineSet_ && n >= 1) changed[1] = true;
@@ -398,6 +397,27 @@ void VariableStore::setFirstListingLine(std::string_view line) {
         listing_.front().assign(line);
     }
     ++listingVersion_;
+}
+
+void VariableStore::setFirstListingLine(std::string_view line, const Value& r) {
+    setFirstListingLine(line);
+    // The line stands while the record holds that r as a number under its own name; a damaged
+    // entry is shown as the record's line shows it.
+    const int i = kRIndex;
+    const EntryKind kind = record_.kind(i);
+    const bool held =
+        count() >= i && kind == (r.exact ? EntryKind::IntegerVariable : EntryKind::Variable);
+    if (!held || !std::isfinite(r.value) || record_.name(i) != "r") return;
+    const double v = record_.value(i);
+    if (std::memcmp(&v, &r.value, sizeof v) != 0 || record_.intValue(i) != (r.exact ? r.twin : 0))
+        return;
+    // Line 1 is current for these bytes: the next refresh leaves it unless r changes again.
+    firstLineSet_ = false;
+    const DataRecord::Bytes& now = record_.bytes();
+    for (const ListedColumn& c : kListedColumns) {
+        const std::size_t at = c.offset + c.stride * static_cast<std::size_t>(i);
+        std::memcpy(&listed_[at], &now[at], c.stride);
+    }
 }
 
 }  // namespace tobrisk
