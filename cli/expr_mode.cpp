@@ -155,8 +155,7 @@ int runExpressionMode(std::istream& in, std::ostream& out, std::ostream& err, co
         toEngineInPlace(line);
         surface.entry.swap(line);
         controller.calculateLine(false);
-        writeTerminal(out, surface.result);
-        out << '\n';
+        writeTerminalLine(out, surface.result);
     }
     in.tie(tied);
     out.flush();

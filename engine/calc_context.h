@@ -38,7 +38,10 @@ struct TokenTable {
     std::array<Token, kMaxTokens + 2> entries{};
     int count = 0;
 
-    TokenTable() { clear(); }
+    TokenTable() {
+        entries[0].text.assign(1, ';');
+        clear();
+    }
 
     // Any index: below 0 gives the start sentinel, past count the end sentinel.
     const Token& at(int k) const {
@@ -48,23 +51,12 @@ struct TokenTable {
     }
     char kind(int k) const { return at(k).kind; }
     const std::string& text(int k) const { return at(k).text; }
-    // Entries past count + 1 are never read, so only those in use are reset. The texts keep
-    // their storage: a table reused line after line allocates nothing.
+    // Only the start sentinel is reset: the lexer writes every field of each token it stores
+    // and the end sentinel after them, and nothing reads past count + 1. The texts keep their
+    // storage, so a table reused line after line allocates nothing.
     void clear() {
-        const int used = count < 0 ? 0 : (count > kMaxTokens ? kMaxTokens : count);
-        for (int k = 0; k <= used + 1; ++k) {
-            Token& t = entries[k];
-            t.text.clear();
-            t.kind = ' ';
-            t.position = 0;
-            t.denominator.clear();
-            t.number = 0;
-            t.integer = 0;
-            t.exact = false;
-        }
-        entries[0].kind = ';';
-        entries[0].text.assign(1, ';');
         count = 0;
+        entries[0].kind = ';';
     }
 };
 

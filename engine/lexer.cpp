@@ -94,6 +94,9 @@ class LineScan {
         t.kind = kind;
         t.position = pos;
         t.denominator.clear();
+        t.number = 0;
+        t.integer = 0;
+        t.exact = false;
         return true;
     }
     bool implicitTimes(int pos) { return previousKind() != '9' || store('*', "*", pos); }
@@ -285,7 +288,7 @@ class LineScan {
 
 void writeEndSentinel(TokenTable& t) {
     Token& end = t.entries[t.count + 1];
-    end.text = " ";
+    if (end.text != " ") end.text.assign(1, ' ');
     end.kind = ' ';
     end.position = 0;
     end.denominator.clear();

@@ -404,20 +404,25 @@ void VariableStore::setFirstListingLine(std::string_view line, const Value& r) {
     // The line stands while the record holds that r as a number under its own name; a damaged
     // entry is shown as the record's line shows it.
     const int i = kRIndex;
-    const EntryKind kind = record_.kind(i);
-    const bool held =
-        count() >= i && kind == (r.exact ? EntryKind::IntegerVariable : EntryKind::Variable);
-    if (!held || !std::isfinite(r.value) || record_.name(i) != "r") return;
-    const double v = record_.value(i);
-    if (std::memcmp(&v, &r.value, sizeof v) != 0 || record_.intValue(i) != (r.exact ? r.twin : 0))
-        return;
-    // Line 1 is current for these bytes: the next refresh leaves it unless r changes again.
-    firstLineSet_ = false;
     const DataRecord::Bytes& now = record_.bytes();
-    for (const ListedColumn& c : kListedColumns) {
-        const std::size_t at = c.offset + c.stride * static_cast<std::size_t>(i);
-        std::memcpy(&listed_[at], &now[at], c.stride);
-    }
+    const std::size_t name = layout::kNames + (layout::kNameCapacity + 1) * i;
+    const EntryKind kind = r.exact ? EntryKind::IntegerVariable : EntryKind::Variable;
+    const double v = record_.value(i);
+    if (count() < i || record_.kind(i) != kind || now[name] != 1 || now[name + 1] != 'r' ||
+        !std::isfinite(r.value) || std::memcmp(&v, &r.value, sizeof v) != 0 ||
+        record_.intValue(i) != (r.exact ? r.twin : 0))
+        return;
+    // Line 1 is current for the fields it is made from; should another field of the entry
+    // differ from the last refresh, that refresh makes the line again.
+    firstLineSet_ = false;
+    const auto copy = [&](std::size_t offset, std::size_t stride) {
+        const std::size_t at = offset + stride * static_cast<std::size_t>(i);
+        std::copy_n(&now[at], stride, &listed_[at]);
+    };
+    copy(layout::kKinds, 4);
+    copy(layout::kNames, layout::kNameCapacity + 1);
+    copy(layout::kValues, 8);
+    copy(layout::kIntValues, 8);
 }
 
 }  // namespace tobrisk

@@ -23,31 +23,49 @@ bool fits(std::size_t off, std::size_t n) {
 
 DataRecord::DataRecord() = default;
 
-// Little-endian reads and writes byte by byte: the record is the same on any host.
+// Little-endian reads and writes: the record is the same on any host.
+namespace {
+
+template <typename T>
+T byteSwapped(T v) {
+    if constexpr (sizeof(T) == 4) return __builtin_bswap32(v);
+    return __builtin_bswap64(v);
+}
+
+template <typename T>
+T fromLittleEndian(const uint8_t* p) {
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    if constexpr (std::endian::native == std::endian::big) v = byteSwapped(v);
+    return v;
+}
+
+template <typename T>
+void toLittleEndian(uint8_t* p, T v) {
+    if constexpr (std::endian::native == std::endian::big) v = byteSwapped(v);
+    std::memcpy(p, &v, sizeof v);
+}
+
+}  // namespace
+
 int32_t DataRecord::i32(std::size_t off) const {
     if (!fits(off, 4)) return 0;
-    uint32_t v = 0;
-    for (int b = 3; b >= 0; --b) v = (v << 8) | bytes_[off + b];
-    return static_cast<int32_t>(v);
+    return static_cast<int32_t>(fromLittleEndian<uint32_t>(&bytes_[off]));
 }
 
 void DataRecord::setI32(std::size_t off, int32_t value) {
     if (!fits(off, 4)) return;
-    auto v = static_cast<uint32_t>(value);
-    for (int b = 0; b < 4; ++b) bytes_[off + b] = static_cast<uint8_t>(v >> (8 * b));
+    toLittleEndian(&bytes_[off], static_cast<uint32_t>(value));
 }
 
 int64_t DataRecord::i64(std::size_t off) const {
     if (!fits(off, 8)) return 0;
-    uint64_t v = 0;
-    for (int b = 7; b >= 0; --b) v = (v << 8) | bytes_[off + b];
-    return static_cast<int64_t>(v);
+    return static_cast<int64_t>(fromLittleEndian<uint64_t>(&bytes_[off]));
 }
 
 void DataRecord::setI64(std::size_t off, int64_t value) {
     if (!fits(off, 8)) return;
-    auto v = static_cast<uint64_t>(value);
-    for (int b = 0; b < 8; ++b) bytes_[off + b] = static_cast<uint8_t>(v >> (8 * b));
+    toLittleEndian(&bytes_[off], static_cast<uint64_t>(value));
 }
 
 double DataRecord::f64(std::size_t off) const {
