@@ -1,5 +1,6 @@
 #include "engine/lexer.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -90,7 +91,7 @@ class LineScan {
             return false;
         }
         Token& t = tokens_.entries[++tokens_.count];
-        t.text.assign(text);
+        setText(t.text, text);
         t.kind = kind;
         t.position = pos;
         t.denominator.clear();
@@ -138,6 +139,11 @@ class LineScan {
         uint64_t sum = pointSeen ? 0 : static_cast<uint64_t>(line_[i_] - '0');
         bool fits = true;
         std::size_t j = i_ + 1;
+        // Leading digits first, without overflow checks: 19 digits always fit in 64 bits.
+        if (!pointSeen) {
+            const std::size_t stop = std::min(len, i_ + 19);
+            for (; j < stop && isDigit(line_[j]); ++j) sum = sum * 10 + (line_[j] - '0');
+        }
         while (j < len) {
             const char ch = line_[j];
             if (ch == '.') {

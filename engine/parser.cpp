@@ -260,11 +260,7 @@ void Parser::emit(ItemKind kind, int tokenIndex, std::string_view text, char op)
         ++p.count;
     }
     // Names and targets come from the lexer in lower case already.
-    if (text.empty()) {
-        it.text.clear();
-    } else {
-        it.text.assign(text);
-    }
+    setText(it.text, text);
     it.kind = kind;
     it.op = op;
     const Token& tok = ctx_.tokens.at(tokenIndex);
