@@ -150,7 +150,9 @@ void Parser::power() {
     }
 }
 
-void Parser::unary() {
+// unary(), call(), atom() and emit() are inlined into their callers: every operand of every
+// line passes through all of them.
+[[gnu::always_inline]] inline void Parser::unary() {
     call();
     const TokenTable& t = ctx_.tokens;
     if (!isSign(t.at(cursor_)) || isOperand(t.kind(cursor_ - 1))) return;
@@ -163,7 +165,7 @@ void Parser::unary() {
     emit(sign == '-' ? ItemKind::UnaryMinus : ItemKind::UnaryPlus, at, {}, sign);
 }
 
-void Parser::call() {
+[[gnu::always_inline]] inline void Parser::call() {
     atom();
     const TokenTable& t = ctx_.tokens;
     if (t.kind(cursor_) != 'a' || cursor_ > t.count || t.kind(cursor_ + 1) != '(') return;
@@ -192,7 +194,7 @@ void Parser::call() {
     emit(ItemKind::Function, nameIndex, callText_);
 }
 
-void Parser::atom() {
+[[gnu::always_inline]] inline void Parser::atom() {
     const TokenTable& t = ctx_.tokens;
     const Token& tok = t.at(cursor_);
     if (cursor_ > t.count) {  // the end sentinel
@@ -250,7 +252,8 @@ void Parser::finalCheck() {
     if (operators >= operands) throw ErroP("parser error 2");
 }
 
-void Parser::emit(ItemKind kind, int tokenIndex, std::string_view text, char op) {
+[[gnu::always_inline]] inline void Parser::emit(ItemKind kind, int tokenIndex,
+                                                std::string_view text, char op) {
     PostfixList& p = ctx_.postfix;
     if (p.emitted >= static_cast<int>(p.items.size())) return;  // one item per token: never
     PostfixItem& it = p.items[static_cast<std::size_t>(p.emitted++)];
