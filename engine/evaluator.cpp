@@ -34,14 +34,8 @@ const Evaluator::Native* Evaluator::findNative(std::string_view name, int count)
 Evaluator::Evaluator(CalcContext& context, VariableStore& store, const Factoring& factoring)
     : ctx_(context), store_(store), factoring_(factoring) {}
 
-Evaluator::Slot& Evaluator::slot(int k) {
-    if (k < 1 || k > depth_) throw ErroC("logical error: evaluation stack underflow");
-    return stack_[static_cast<std::size_t>(depth_ - k)];
-}
-
-void Evaluator::drop(int n) {
-    if (n > depth_ || n < 1) throw ErroC("logical error: evaluation stack underflow");
-    depth_ -= n - 1;
+void Evaluator::underflow() {
+    throw ErroC("logical error: evaluation stack underflow");
 }
 
 std::string Evaluator::faultText(Fault f) const {
@@ -199,7 +193,8 @@ void Evaluator::run() {
         ctx_.resultText += ";";
 }
 
-void Evaluator::push(const PostfixItem& item) {
+// push() and apply() run for every item: inlined into run().
+[[gnu::always_inline]] inline void Evaluator::push(const PostfixItem& item) {
     if (depth_ >= EvaluationStack::kSlots)
         throw ErroC("RPN stack overflow (too complex expression)");
     if (!prefix_.empty()) prefix_.clear();  // a fault while reading a number has no prefix
@@ -272,7 +267,7 @@ void Evaluator::push(const PostfixItem& item) {
     stack_[static_cast<std::size_t>(depth_++)] = s;
 }
 
-Evaluator::Flow Evaluator::apply(const PostfixItem& item) {
+[[gnu::always_inline]] inline Evaluator::Flow Evaluator::apply(const PostfixItem& item) {
     const std::string& text = item.text;
     const bool call = item.kind == ItemKind::Function;
     int count = 0;

@@ -97,8 +97,15 @@ class Evaluator {
     Flow apply(const PostfixItem& item);
     void closeStatement();
     void writeR(const Slot& top);
-    Slot& slot(int k);  // 1 = top
-    void drop(int n);   // removes n - 1 operands, the result goes into the remaining slot 1
+    Slot& slot(int k) {  // 1 = top
+        if (k < 1 || k > depth_) underflow();
+        return stack_[static_cast<std::size_t>(depth_ - k)];
+    }
+    void drop(int n) {  // removes n - 1 operands, the result goes into the remaining slot 1
+        if (n > depth_ || n < 1) underflow();
+        depth_ -= n - 1;
+    }
+    [[noreturn]] static void underflow();
     std::string faultText(Fault f) const;
     void journal(int index);
     void rollBackPass();

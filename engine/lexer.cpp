@@ -124,7 +124,7 @@ class LineScan {
         return store(c, std::string_view(&line_[i_ - 1], 1), pos) ? Pass::Done : Pass::Stop;
     }
 
-    Pass number() {
+    [[gnu::always_inline]] Pass number() {
         const std::size_t len = line_.size();
         std::string& kept = scratch_;
         // The text is the line's characters from i_ to j, taken at the end in one piece unless
