@@ -15,66 +15,9 @@ constexpr std::size_t kNameStride = kNameCapacity + 1;
 constexpr std::size_t kBodyStride = kBodyCapacity + 1;
 constexpr std::size_t kParamBodyStride = kParamBodyCapacity + 1;
 
-bool fits(std::size_t off, std::size_t n) {
-    return off <= kRecordSize && n <= kRecordSize - off;
-}
-
 }  // namespace
 
 DataRecord::DataRecord() = default;
-
-// Little-endian reads and writes: the record is the same on any host.
-namespace {
-
-template <typename T>
-T byteSwapped(T v) {
-    if constexpr (sizeof(T) == 4) return __builtin_bswap32(v);
-    return __builtin_bswap64(v);
-}
-
-template <typename T>
-T fromLittleEndian(const uint8_t* p) {
-    T v;
-    std::memcpy(&v, p, sizeof v);
-    if constexpr (std::endian::native == std::endian::big) v = byteSwapped(v);
-    return v;
-}
-
-template <typename T>
-void toLittleEndian(uint8_t* p, T v) {
-    if constexpr (std::endian::native == std::endian::big) v = byteSwapped(v);
-    std::memcpy(p, &v, sizeof v);
-}
-
-}  // namespace
-
-int32_t DataRecord::i32(std::size_t off) const {
-    if (!fits(off, 4)) return 0;
-    return static_cast<int32_t>(fromLittleEndian<uint32_t>(&bytes_[off]));
-}
-
-void DataRecord::setI32(std::size_t off, int32_t value) {
-    if (!fits(off, 4)) return;
-    toLittleEndian(&bytes_[off], static_cast<uint32_t>(value));
-}
-
-int64_t DataRecord::i64(std::size_t off) const {
-    if (!fits(off, 8)) return 0;
-    return static_cast<int64_t>(fromLittleEndian<uint64_t>(&bytes_[off]));
-}
-
-void DataRecord::setI64(std::size_t off, int64_t value) {
-    if (!fits(off, 8)) return;
-    toLittleEndian(&bytes_[off], static_cast<uint64_t>(value));
-}
-
-double DataRecord::f64(std::size_t off) const {
-    return std::bit_cast<double>(i64(off));
-}
-
-void DataRecord::setF64(std::size_t off, double v) {
-    setI64(off, std::bit_cast<int64_t>(v));
-}
 
 uint8_t DataRecord::u8(std::size_t off) const {
     return off < kRecordSize ? bytes_[off] : 0;
@@ -119,16 +62,6 @@ void DataRecord::setExprFont(const FontSpec& font) {
     setI32(kFontColour, font.colour);
 }
 
-EntryKind DataRecord::kind(int i) const {
-    if (!validPosition(i)) return EntryKind::Variable;
-    int32_t k = i32(kKinds + 4 * static_cast<std::size_t>(i));
-    return (k >= 0 && k <= 3) ? static_cast<EntryKind>(k) : EntryKind::Variable;
-}
-
-void DataRecord::setKind(int i, EntryKind k) {
-    if (validPosition(i)) setI32(kKinds + 4 * static_cast<std::size_t>(i), static_cast<int32_t>(k));
-}
-
 std::string DataRecord::name(int i) const {
     return validPosition(i) ? str(kNames + kNameStride * i, kNameCapacity) : std::string();
 }
@@ -143,22 +76,6 @@ double DataRecord::time(int i) const {
 
 void DataRecord::setTime(int i, double v) {
     if (validPosition(i)) setF64(kTimes + 8 * i, v);
-}
-
-double DataRecord::value(int i) const {
-    return validPosition(i) ? f64(kValues + 8 * i) : 0.0;
-}
-
-void DataRecord::setValue(int i, double v) {
-    if (validPosition(i)) setF64(kValues + 8 * i, v);
-}
-
-int64_t DataRecord::intValue(int i) const {
-    return validPosition(i) ? i64(kIntValues + 8 * i) : 0;
-}
-
-void DataRecord::setIntValue(int i, int64_t v) {
-    if (validPosition(i)) setI64(kIntValues + 8 * i, v);
 }
 
 std::string DataRecord::body(int i) const {
