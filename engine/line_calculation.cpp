@@ -94,8 +94,9 @@ bool LineCalculation::calculateInFractionMode() {
 }
 
 bool LineCalculation::calculateLine(bool continuation) {
-    const std::string typed = view_.entryText();
-    ctx_.typedLine = typed;
+    // The typed line stays in the context until the next line: nothing writes it meanwhile.
+    view_.copyEntryText(ctx_.typedLine);
+    const std::string& typed = ctx_.typedLine;
     ctx_.previouslyContinued = ctx_.continued;
     ctx_.continued = false;
     startPass();
