@@ -305,11 +305,12 @@ void writeEndSentinel(TokenTable& t) {
 Lexer::Lexer(CalcContext& context, VariableStore& store) : ctx_(context), store_(store) {}
 
 void Lexer::lex(const std::string& line) {
-    std::string& current = current_;
+    // Lexed where it is published: expansions and definitions rewrite it there before the
+    // next pass.
+    std::string& current = ctx_.entryLine;
     current = line;
     for (int pass = 0;; ++pass) {
         ctx_.tokens.clear();
-        ctx_.entryLine = current;
         const Pass p = LineScan(ctx_, store_, current, scratch_).run();
         if (p != Pass::Restart) break;
         if (pass >= kMaxRestarts) {
