@@ -25,7 +25,8 @@ inline void setText(std::string& s, std::string_view text) {
     if (s.size() == text.size()) {
         for (std::size_t i = 0; i < text.size(); ++i) s[i] = text[i];
     } else {
-        s.assign(text);
+        s.clear();  // then a plain append into the kept storage: no overlap to consider
+        s.append(text.data(), text.size());
     }
 }
 

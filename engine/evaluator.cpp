@@ -166,7 +166,8 @@ void Evaluator::run() {
 
     // The listing's first line follows the last result; after a fraction line r kept its value.
     std::string& rLine = rLine_;
-    rLine.assign("r = ");
+    rLine.clear();
+    rLine += "r = ";
     if (ctx_.fractionMode) {
         const DataRecord& rec = store_.record();
         if (rec.kind(VariableStore::kRIndex) == EntryKind::IntegerVariable) {

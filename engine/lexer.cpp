@@ -308,7 +308,7 @@ void Lexer::lex(const std::string& line) {
     // Lexed where it is published: expansions and definitions rewrite it there before the
     // next pass.
     std::string& current = ctx_.entryLine;
-    current = line;
+    setText(current, line);
     for (int pass = 0;; ++pass) {
         ctx_.tokens.clear();
         const Pass p = LineScan(ctx_, store_, current, scratch_).run();

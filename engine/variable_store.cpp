@@ -394,7 +394,8 @@ void VariableStore::setFirstListingLine(std::string_view line) {
     if (listing_.empty()) {
         listing_.emplace_back(line);
     } else {
-        listing_.front().assign(line);
+        listing_.front().clear();  // kept storage, plain append
+        listing_.front().append(line);
     }
     ++listingVersion_;
 }
