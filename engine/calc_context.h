@@ -21,7 +21,7 @@ namespace tobrisk {
 // Replaces s by text. The tables' texts are short and rewritten for every line: when the
 // length is the same the characters are overwritten in place, which spares the general
 // assignment's checks.
-inline void setText(std::string& s, std::string_view text) {
+[[gnu::always_inline]] inline void setText(std::string& s, std::string_view text) {
     if (s.size() == text.size()) {
         for (std::size_t i = 0; i < text.size(); ++i) s[i] = text[i];
     } else {

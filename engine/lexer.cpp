@@ -84,7 +84,7 @@ class LineScan {
     int position() const { return static_cast<int>(i_) + 1; }
 
     // False when the table is full and lexing must stop.
-    bool store(char kind, std::string_view text, int pos) {
+    [[gnu::always_inline]] bool store(char kind, std::string_view text, int pos) {
         if (kind == ';' && previousKind() == ';') return true;  // empty statements vanish
         if (tokens_.count + 1 > TokenTable::kMaxTokens) {
             ctx_.message = kTokenOverflow;
