@@ -1,6 +1,8 @@
 #include "cli/cli_support.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <ostream>
 
 #include "platform/system_services.h"
@@ -41,10 +43,19 @@ LoadOutcome loadRecord(RecordFiles& files, const AppServices& services) {
 
 namespace {
 
+// Eight bytes at a time: most lines are plain ASCII and this runs for every line.
 bool isAscii(const std::string& s) {
-    for (unsigned char c : s)
-        if (c >= 0x80) return false;
-    return true;
+    constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+    const char* p = s.data();
+    std::size_t n = s.size();
+    uint64_t high = 0;
+    for (; n >= 8; p += 8, n -= 8) {
+        uint64_t word;
+        std::memcpy(&word, p, 8);
+        high |= word;
+    }
+    for (; n > 0; ++p, --n) high |= static_cast<unsigned char>(*p);
+    return (high & kHighBits) == 0;
 }
 
 }  // namespace
@@ -61,11 +72,14 @@ void toEngineInPlace(std::string& text) {
     if (!isAscii(text)) text = utf8ToCp1252(text);
 }
 
-void writeTerminal(std::ostream& out, const std::string& cp1252) {
-    if (isAscii(cp1252))
-        out << cp1252;
-    else
-        out << cp1252ToUtf8(cp1252);
+void writeTerminalLine(std::ostream& out, const std::string& cp1252) {
+    const std::string converted = isAscii(cp1252) ? std::string() : cp1252ToUtf8(cp1252);
+    const std::string& text = converted.empty() ? cp1252 : converted;
+    std::streambuf* buf = out.rdbuf();
+    const auto size = static_cast<std::streamsize>(text.size());
+    if (!out.good() || !buf || buf->sputn(text.data(), size) != size ||
+        buf->sputc('\n') == std::char_traits<char>::eof())
+        out.setstate(std::ios::badbit);
 }
 
 }  // namespace tobrisk::cli

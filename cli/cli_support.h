@@ -36,6 +36,7 @@ std::string toEngine(const std::string& utf8);
 std::string toTerminal(const std::string& cp1252);
 // The same for the per-line path, without copying plain ASCII.
 void toEngineInPlace(std::string& text);
-void writeTerminal(std::ostream& out, const std::string& cp1252);
+// The text and a line end, written straight to the stream's buffer (nothing to format).
+void writeTerminalLine(std::ostream& out, const std::string& cp1252);
 
 }  // namespace tobrisk::cli

@@ -3,8 +3,10 @@
 // per input line: the result line's text after the line was handled. The calculator behind it
 // is the window's own controller, control commands included.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -119,6 +121,57 @@ struct Session {
     }
 };
 
+// Lines taken from the input's buffer in blocks of what is already there, so a line costs a
+// search for its end and one copy; it never waits for more input than the next line needs.
+class LineReader {
+  public:
+    explicit LineReader(std::streambuf* buf) : buf_(buf) {}
+
+    // The next line without its '\n' (a last line without one included); false at the end.
+    bool next(std::string& line) {
+        for (;;) {
+            const char* start = pending_.data() + pos_;
+            const std::size_t left = pending_.size() - pos_;
+            if (const void* nl = std::memchr(start, '\n', left)) {
+                const auto* end = static_cast<const char*>(nl);
+                line.assign(start, end);
+                pos_ += static_cast<std::size_t>(end - start) + 1;
+                return true;
+            }
+            pending_.erase(0, pos_);
+            pos_ = 0;
+            if (!buf_ || !fill()) {
+                if (pending_.empty()) return false;
+                line.swap(pending_);
+                pending_.clear();
+                return true;
+            }
+        }
+    }
+
+    // True when the next line is complete without reading: nothing to wait for.
+    bool lineWaiting() const {
+        return std::memchr(pending_.data() + pos_, '\n', pending_.size() - pos_) != nullptr ||
+               (buf_ && buf_->in_avail() > 0);
+    }
+
+  private:
+    // Appends what the buffer holds, reading once when it holds nothing; false at the end.
+    bool fill() {
+        if (buf_->sgetc() == std::char_traits<char>::eof()) return false;
+        const std::streamsize n = std::max<std::streamsize>(buf_->in_avail(), 1);
+        const std::size_t old = pending_.size();
+        pending_.resize(old + static_cast<std::size_t>(n));
+        const std::streamsize got = buf_->sgetn(&pending_[old], n);
+        pending_.resize(old + static_cast<std::size_t>(std::max<std::streamsize>(got, 0)));
+        return got > 0;
+    }
+
+    std::streambuf* buf_;
+    std::string pending_;
+    std::size_t pos_ = 0;
+};
+
 }  // namespace
 
 int runExpressionMode(std::istream& in, std::ostream& out, std::ostream& err, const Options& o) {
@@ -143,9 +196,10 @@ int runExpressionMode(std::istream& in, std::ostream& out, std::ostream& err, co
     // blocks when reading a file (flushing per line would cost a system call per line).
     std::ostream* tied = in.tie(nullptr);
     std::string line;
+    LineReader reader(in.rdbuf());
     for (;;) {
-        if (in.rdbuf()->in_avail() <= 0) out.flush();
-        if (!std::getline(in, line)) break;
+        if (!reader.lineWaiting()) out.flush();
+        if (!reader.next(line)) break;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (!line.empty() && line[0] == ':') {
             session.command(line);
@@ -155,8 +209,7 @@ int runExpressionMode(std::istream& in, std::ostream& out, std::ostream& err, co
         toEngineInPlace(line);
         surface.entry.swap(line);
         controller.calculateLine(false);
-        writeTerminal(out, surface.result);
-        out << '\n';
+        writeTerminalLine(out, surface.result);
     }
     in.tie(tied);
     out.flush();

@@ -9,6 +9,21 @@ const char* kindText(ItemKind kind) {
     return kTexts[static_cast<std::size_t>(kind)];
 }
 
+std::string PostfixItem::itemText() const {
+    switch (kind) {
+        case ItemKind::Operator:
+        case ItemKind::Assign:
+            return {op, '2'};
+        case ItemKind::UnaryMinus:
+        case ItemKind::UnaryPlus:
+            return {op, '1'};
+        case ItemKind::EndOfStatement:
+            return ";";
+        default:
+            return text;
+    }
+}
+
 void CalcContext::clearForStart() {
     calls.clear();
     stack.depth = 0;
@@ -23,7 +38,7 @@ std::string CalcContext::postfixTrace() const {
         out += ' ';
         switch (it.kind) {
             case ItemKind::Operator:
-                out += it.text.substr(0, 1);
+                out += it.op;
                 break;
             case ItemKind::UnaryMinus:
                 out += "-u";
@@ -36,6 +51,9 @@ std::string CalcContext::postfixTrace() const {
                 break;
             case ItemKind::Function:
                 if (it.text.size() > 3) out.append(it.text, 3);
+                break;
+            case ItemKind::EndOfStatement:
+                out += ';';
                 break;
             default:
                 out += it.text;

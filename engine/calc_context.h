@@ -11,11 +11,24 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "engine/number_forms.h"
 #include "engine/value.h"
 
 namespace tobrisk {
+
+// Replaces s by text. The tables' texts are short and rewritten for every line: when the
+// length is the same the characters are overwritten in place, which spares the general
+// assignment's checks.
+[[gnu::always_inline]] inline void setText(std::string& s, std::string_view text) {
+    if (s.size() == text.size()) {
+        for (std::size_t i = 0; i < text.size(); ++i) s[i] = text[i];
+    } else {
+        s.clear();  // then a plain append into the kept storage: no overlap to consider
+        s.append(text.data(), text.size());
+    }
+}
 
 // ---- Token table (filled by the lexer) ----
 
@@ -38,7 +51,10 @@ struct TokenTable {
     std::array<Token, kMaxTokens + 2> entries{};
     int count = 0;
 
-    TokenTable() { clear(); }
+    TokenTable() {
+        entries[0].text.assign(1, ';');
+        clear();
+    }
 
     // Any index: below 0 gives the start sentinel, past count the end sentinel.
     const Token& at(int k) const {
@@ -48,23 +64,12 @@ struct TokenTable {
     }
     char kind(int k) const { return at(k).kind; }
     const std::string& text(int k) const { return at(k).text; }
-    // Entries past count + 1 are never read, so only those in use are reset. The texts keep
-    // their storage: a table reused line after line allocates nothing.
+    // Only the start sentinel is reset: the lexer writes every field of each token it stores
+    // and the end sentinel after them, and nothing reads past count + 1. The texts keep their
+    // storage, so a table reused line after line allocates nothing.
     void clear() {
-        const int used = count < 0 ? 0 : (count > kMaxTokens ? kMaxTokens : count);
-        for (int k = 0; k <= used + 1; ++k) {
-            Token& t = entries[k];
-            t.text.clear();
-            t.kind = ' ';
-            t.position = 0;
-            t.denominator.clear();
-            t.number = 0;
-            t.integer = 0;
-            t.exact = false;
-        }
-        entries[0].kind = ';';
-        entries[0].text.assign(1, ';');
         count = 0;
+        entries[0].kind = ';';
     }
 };
 
@@ -85,12 +90,18 @@ enum class ItemKind : uint8_t {
 const char* kindText(ItemKind kind);
 
 struct PostfixItem {
+    // A number as typed, a name, a target or a call ("#01sin"); operators keep only `op`.
     std::string text;
     ItemKind kind = ItemKind::Number;
+    char op = 0;         // operators, unary signs and the assignment: their character
     bool exact = false;  // integer-exact number: no point, no exponent, below 2^63
     double number = 0;   // a number's value, and its integer when exact
     int64_t integer = 0;
     std::string denominator;  // fraction mode: the denominator text of its token
+
+    // The item as the engine writes it: "+2" for an operator, "-1" for a unary minus, "=2",
+    // ";", "#01sin", or the number or name.
+    std::string itemText() const;
 };
 
 struct PostfixList {

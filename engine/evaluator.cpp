@@ -34,14 +34,8 @@ const Evaluator::Native* Evaluator::findNative(std::string_view name, int count)
 Evaluator::Evaluator(CalcContext& context, VariableStore& store, const Factoring& factoring)
     : ctx_(context), store_(store), factoring_(factoring) {}
 
-Evaluator::Slot& Evaluator::slot(int k) {
-    if (k < 1 || k > depth_) throw ErroC("logical error: evaluation stack underflow");
-    return stack_[static_cast<std::size_t>(depth_ - k)];
-}
-
-void Evaluator::drop(int n) {
-    if (n > depth_ || n < 1) throw ErroC("logical error: evaluation stack underflow");
-    depth_ -= n - 1;
+void Evaluator::underflow() {
+    throw ErroC("logical error: evaluation stack underflow");
 }
 
 std::string Evaluator::faultText(Fault f) const {
@@ -172,7 +166,8 @@ void Evaluator::run() {
 
     // The listing's first line follows the last result; after a fraction line r kept its value.
     std::string& rLine = rLine_;
-    rLine.assign("r = ");
+    rLine.clear();
+    rLine += "r = ";
     if (ctx_.fractionMode) {
         const DataRecord& rec = store_.record();
         if (rec.kind(VariableStore::kRIndex) == EntryKind::IntegerVariable) {
@@ -189,13 +184,18 @@ void Evaluator::run() {
     }
     if (listingDirty_) store_.refreshListing(ctx_.forms);
     listingDirty_ = false;
-    store_.setFirstListingLine(rLine);
+    if (ctx_.fractionMode) {
+        store_.setFirstListingLine(rLine);
+    } else {
+        store_.setFirstListingLine(rLine, ctx_.lastResult);
+    }
     if (list.count > 0 &&
         list.items[static_cast<std::size_t>(list.count - 1)].kind == ItemKind::EndOfStatement)
         ctx_.resultText += ";";
 }
 
-void Evaluator::push(const PostfixItem& item) {
+// push() and apply() run for every item: inlined into run().
+[[gnu::always_inline]] inline void Evaluator::push(const PostfixItem& item) {
     if (depth_ >= EvaluationStack::kSlots)
         throw ErroC("RPN stack overflow (too complex expression)");
     if (!prefix_.empty()) prefix_.clear();  // a fault while reading a number has no prefix
@@ -268,19 +268,21 @@ void Evaluator::push(const PostfixItem& item) {
     stack_[static_cast<std::size_t>(depth_++)] = s;
 }
 
-Evaluator::Flow Evaluator::apply(const PostfixItem& item) {
+[[gnu::always_inline]] inline Evaluator::Flow Evaluator::apply(const PostfixItem& item) {
     const std::string& text = item.text;
+    const bool call = item.kind == ItemKind::Function;
     int count = 0;
     std::string_view name;
-    if (!text.empty() && text[0] == '#') {
-        if (text.size() < 4) throw ErroC("logical error: invalid item " + text);
+    if (call) {
+        if (text.size() < 4 || text[0] != '#')
+            throw ErroC("logical error: invalid item " + item.itemText());
         count = (text[1] - '0') * 10 + (text[2] - '0');
         name = std::string_view(text).substr(3);
         prefix_.assign(name);
         prefix_ += ": ";
     } else {
-        if (text.size() < 2) throw ErroC("logical error: invalid item " + text);
-        count = text[1] - '0';
+        const bool unary = item.kind == ItemKind::UnaryMinus || item.kind == ItemKind::UnaryPlus;
+        count = unary ? 1 : 2;
         prefix_.clear();
     }
     operandCount_ = count;
@@ -294,8 +296,8 @@ Evaluator::Flow Evaluator::apply(const PostfixItem& item) {
     }
 
     Op op;
-    if (text[0] != '#') {
-        switch (text[0]) {
+    if (!call) {
+        switch (item.op) {
             case '+':
                 op = count == 1 ? Op::Plus : Op::Add;
                 break;
@@ -315,7 +317,7 @@ Evaluator::Flow Evaluator::apply(const PostfixItem& item) {
                 op = Op::Assign;
                 break;
             default:
-                throw ErroC("logical error: invalid item " + text);
+                throw ErroC("logical error: invalid item " + item.itemText());
         }
         if (ctx_.fractionMode) {
             applyFraction(op);

@@ -31,8 +31,13 @@ class Evaluator {
 
     // Called after "Factoring..." was written into the message slot, before the work starts.
     void setRepaint(std::function<void()> repaint) { repaint_ = std::move(repaint); }
-    // The random generator of rand(); the line calculation reseeds it for every line.
-    void reseed(uint64_t seed) { random_ = seed; }
+    // The random generator of rand() starts again for every line (the line calculation calls
+    // this at each start) from the clock and a count of starts; the clock is read only when
+    // the line draws a number.
+    void reseedFromClock() {
+        seedPending_ = true;
+        ++seedCount_;
+    }
 
     void evaluate();
 
@@ -92,8 +97,15 @@ class Evaluator {
     Flow apply(const PostfixItem& item);
     void closeStatement();
     void writeR(const Slot& top);
-    Slot& slot(int k);  // 1 = top
-    void drop(int n);   // removes n - 1 operands, the result goes into the remaining slot 1
+    Slot& slot(int k) {  // 1 = top
+        if (k < 1 || k > depth_) underflow();
+        return stack_[static_cast<std::size_t>(depth_ - k)];
+    }
+    void drop(int n) {  // removes n - 1 operands, the result goes into the remaining slot 1
+        if (n > depth_ || n < 1) underflow();
+        depth_ -= n - 1;
+    }
+    [[noreturn]] static void underflow();
     std::string faultText(Fault f) const;
     void journal(int index);
     void rollBackPass();
@@ -117,6 +129,8 @@ class Evaluator {
     const Factoring& factoring_;
     std::function<void()> repaint_;
     uint64_t random_ = 0x5eed;  // splitmix64 state: cheap to reseed for every line
+    uint64_t seedCount_ = 0;
+    bool seedPending_ = false;
     uint64_t nextRandom();
 
     std::array<Slot, EvaluationStack::kSlots + 1> stack_{};

@@ -2,6 +2,7 @@
 // rule when all operands are exact, and the fault checks that stand in for a trapping FPU.
 
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <limits>
 
@@ -48,10 +49,21 @@ bool roundToInt64(double v, int64_t& out) {
 }  // namespace
 
 uint64_t Evaluator::nextRandom() {
-    uint64_t z = (random_ += 0x9e3779b97f4a7c15ULL);
-    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
-    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
-    return z ^ (z >> 31);
+    const auto mix = [](uint64_t z) {
+        z += 0x9e3779b97f4a7c15ULL;
+        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+        z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+        return z ^ (z >> 31);
+    };
+    if (seedPending_) {
+        seedPending_ = false;
+        const auto now =
+            static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+        random_ = mix(now ^ mix(seedCount_));
+    }
+    const uint64_t z = random_;
+    random_ += 0x9e3779b97f4a7c15ULL;
+    return mix(z);
 }
 
 void Evaluator::applyArithmetic(Op op, bool e) {

@@ -30,6 +30,8 @@ class ExpressionView {
     virtual ~ExpressionView() = default;
 
     virtual std::string entryText() const = 0;
+    // The same into a string the caller keeps: no new string for every line.
+    virtual void copyEntryText(std::string& out) const { out = entryText(); }
     virtual void setEntryText(const std::string& text) = 0;
     virtual void selectAllEntry() = 0;
 

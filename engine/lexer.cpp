@@ -1,5 +1,6 @@
 #include "engine/lexer.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -83,17 +84,20 @@ class LineScan {
     int position() const { return static_cast<int>(i_) + 1; }
 
     // False when the table is full and lexing must stop.
-    bool store(char kind, std::string_view text, int pos) {
+    [[gnu::always_inline]] bool store(char kind, std::string_view text, int pos) {
         if (kind == ';' && previousKind() == ';') return true;  // empty statements vanish
         if (tokens_.count + 1 > TokenTable::kMaxTokens) {
             ctx_.message = kTokenOverflow;
             return false;
         }
         Token& t = tokens_.entries[++tokens_.count];
-        t.text.assign(text);
+        setText(t.text, text);
         t.kind = kind;
         t.position = pos;
         t.denominator.clear();
+        t.number = 0;
+        t.integer = 0;
+        t.exact = false;
         return true;
     }
     bool implicitTimes(int pos) { return previousKind() != '9' || store('*', "*", pos); }
@@ -120,14 +124,14 @@ class LineScan {
         return store(c, std::string_view(&line_[i_ - 1], 1), pos) ? Pass::Done : Pass::Stop;
     }
 
-    Pass number() {
+    [[gnu::always_inline]] Pass number() {
         const std::size_t len = line_.size();
-        std::string& text = scratch_;
+        std::string& kept = scratch_;
         // The text is the line's characters from i_ to j, taken at the end in one piece unless
         // a second point is left out: from then on the kept characters are appended one by one.
         bool appending = false;
         auto keep = [&](char ch) {
-            if (appending) text += ch;
+            if (appending) kept += ch;
         };
         bool pointSeen = line_[i_] == '.';
         bool exponentSeen = false;
@@ -135,12 +139,17 @@ class LineScan {
         uint64_t sum = pointSeen ? 0 : static_cast<uint64_t>(line_[i_] - '0');
         bool fits = true;
         std::size_t j = i_ + 1;
+        // Leading digits first, without overflow checks: 19 digits always fit in 64 bits.
+        if (!pointSeen) {
+            const std::size_t stop = std::min(len, i_ + 19);
+            for (; j < stop && isDigit(line_[j]); ++j) sum = sum * 10 + (line_[j] - '0');
+        }
         while (j < len) {
             const char ch = line_[j];
             if (ch == '.') {
                 if (pointSeen) {
                     ctx_.message = "invalid value";
-                    if (!appending) text.assign(line_, i_, j - i_);
+                    if (!appending) kept.assign(line_, i_, j - i_);
                     appending = true;
                 } else {
                     keep(ch);
@@ -169,11 +178,12 @@ class LineScan {
                 break;
             }
         }
-        if (!appending) text.assign(line_, i_, j - i_);
+        const std::string_view text =
+            appending ? std::string_view(kept) : std::string_view(line_).substr(i_, j - i_);
         if (text == ".") ctx_.message = "invalid number format";
         const char last = text.back();
         if (last == 'e' || last == 'E' || last == '+' || last == '-') {
-            ctx_.message = "number " + text + ": lacks exponent";
+            ctx_.message.assign("number ").append(text).append(": lacks exponent");
         }
         if (ctx_.fractionMode && (pointSeen || exponentSeen)) ctx_.message = kFractionInvalid;
         const int pos = static_cast<int>(j);  // the number's last character
@@ -284,7 +294,7 @@ class LineScan {
 
 void writeEndSentinel(TokenTable& t) {
     Token& end = t.entries[t.count + 1];
-    end.text = " ";
+    if (end.text != " ") end.text.assign(1, ' ');
     end.kind = ' ';
     end.position = 0;
     end.denominator.clear();
@@ -295,11 +305,12 @@ void writeEndSentinel(TokenTable& t) {
 Lexer::Lexer(CalcContext& context, VariableStore& store) : ctx_(context), store_(store) {}
 
 void Lexer::lex(const std::string& line) {
-    std::string& current = current_;
-    current = line;
+    // Lexed where it is published: expansions and definitions rewrite it there before the
+    // next pass.
+    std::string& current = ctx_.entryLine;
+    setText(current, line);
     for (int pass = 0;; ++pass) {
         ctx_.tokens.clear();
-        ctx_.entryLine = current;
         const Pass p = LineScan(ctx_, store_, current, scratch_).run();
         if (p != Pass::Restart) break;
         if (pass >= kMaxRestarts) {

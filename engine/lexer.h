@@ -24,7 +24,6 @@ class Lexer {
   private:
     CalcContext& ctx_;
     VariableStore& store_;
-    std::string current_;  // the line being lexed, rewritten by expansions and definitions
     std::string scratch_;
 };
 

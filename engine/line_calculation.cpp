@@ -1,7 +1,6 @@
 #include "engine/line_calculation.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 
 namespace tobrisk {
@@ -18,13 +17,6 @@ bool isOperator(char kind) {
 std::string withoutLeadingBlanks(const std::string& s) {
     std::size_t i = s.find_first_not_of(' ');
     return i == std::string::npos ? std::string() : s.substr(i);
-}
-
-uint64_t mix(uint64_t z) {
-    z += 0x9e3779b97f4a7c15ULL;
-    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
-    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
-    return z ^ (z >> 31);
 }
 
 }  // namespace
@@ -56,8 +48,7 @@ void LineCalculation::startPass() {
     view_.setResultColour(ResultColour::Normal);
     ctx_.clearForStart();
     view_.setResultText(std::string());
-    auto now = static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-    evaluator_.reseed(mix(now ^ mix(++seedCounter_)));
+    evaluator_.reseedFromClock();
 }
 
 // A short line continues from the last result: "5*" is last*5, and while continuing "-3" is
@@ -103,8 +94,9 @@ bool LineCalculation::calculateInFractionMode() {
 }
 
 bool LineCalculation::calculateLine(bool continuation) {
-    const std::string typed = view_.entryText();
-    ctx_.typedLine = typed;
+    // The typed line stays in the context until the next line: nothing writes it meanwhile.
+    view_.copyEntryText(ctx_.typedLine);
+    const std::string& typed = ctx_.typedLine;
     ctx_.previouslyContinued = ctx_.continued;
     ctx_.continued = false;
     startPass();

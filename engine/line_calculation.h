@@ -71,7 +71,6 @@ class LineCalculation {
     Value lastGood_;  // exact = that line ended in integer mode
     StackSlot goodTop_;
     bool goodIntegerMode_ = true;
-    uint64_t seedCounter_ = 0;
 };
 
 }  // namespace tobrisk

@@ -104,7 +104,7 @@ void Parser::advance() {
 void Parser::line() {
     statement();
     while (ctx_.tokens.kind(cursor_) == ';' && cursor_ <= ctx_.tokens.count) {
-        emit(ItemKind::EndOfStatement, cursor_, ";");
+        emit(ItemKind::EndOfStatement, cursor_);
         advance();
         statement();
     }
@@ -116,7 +116,7 @@ void Parser::statement() {
     if (t.kind == '=' && t.text == "=" && cursor_ <= ctx_.tokens.count) {
         advance();
         additive();
-        emit(ItemKind::Assign, cursor_, "=2");
+        emit(ItemKind::Assign, cursor_, {}, '=');
     }
 }
 
@@ -126,7 +126,7 @@ void Parser::additive() {
         const int at = cursor_;
         advance();
         multiplicative();
-        emit(ItemKind::Operator, at, k == '+' ? "+2" : "-2");
+        emit(ItemKind::Operator, at, {}, k);
     }
 }
 
@@ -136,7 +136,7 @@ void Parser::multiplicative() {
         const int at = cursor_;
         advance();
         power();
-        emit(ItemKind::Operator, at, k == '*' ? "*2" : "/2");
+        emit(ItemKind::Operator, at, {}, k);
     }
 }
 
@@ -146,11 +146,13 @@ void Parser::power() {
         const int at = cursor_;
         advance();
         unary();
-        emit(ItemKind::Operator, at, "^2");
+        emit(ItemKind::Operator, at, {}, '^');
     }
 }
 
-void Parser::unary() {
+// unary(), call(), atom() and emit() are inlined into their callers: every operand of every
+// line passes through all of them.
+[[gnu::always_inline]] inline void Parser::unary() {
     call();
     const TokenTable& t = ctx_.tokens;
     if (!isSign(t.at(cursor_)) || isOperand(t.kind(cursor_ - 1))) return;
@@ -160,14 +162,10 @@ void Parser::unary() {
     advance();
     call();
     if (ctx_.fractionMode) ctx_.message = "unary operator with fraction";
-    if (sign == '-') {
-        emit(ItemKind::UnaryMinus, at, "-1");
-    } else {
-        emit(ItemKind::UnaryPlus, at, "+1");
-    }
+    emit(sign == '-' ? ItemKind::UnaryMinus : ItemKind::UnaryPlus, at, {}, sign);
 }
 
-void Parser::call() {
+[[gnu::always_inline]] inline void Parser::call() {
     atom();
     const TokenTable& t = ctx_.tokens;
     if (t.kind(cursor_) != 'a' || cursor_ > t.count || t.kind(cursor_ + 1) != '(') return;
@@ -196,7 +194,7 @@ void Parser::call() {
     emit(ItemKind::Function, nameIndex, callText_);
 }
 
-void Parser::atom() {
+[[gnu::always_inline]] inline void Parser::atom() {
     const TokenTable& t = ctx_.tokens;
     const Token& tok = t.at(cursor_);
     if (cursor_ > t.count) {  // the end sentinel
@@ -240,7 +238,8 @@ void Parser::atom() {
 
 void Parser::finalCheck() {
     const PostfixList& p = ctx_.postfix;
-    if (p.count > 0 && (p.items[0].text == "+1" || p.items[0].text == "-1")) {
+    if (p.count > 0 &&
+        (p.items[0].kind == ItemKind::UnaryPlus || p.items[0].kind == ItemKind::UnaryMinus)) {
         throw ErroP("parser error 1");
     }
     if (cursor_ <= ctx_.tokens.count) throw ErroP("incomplete expression");
@@ -253,7 +252,8 @@ void Parser::finalCheck() {
     if (operators >= operands) throw ErroP("parser error 2");
 }
 
-void Parser::emit(ItemKind kind, int tokenIndex, std::string_view text) {
+[[gnu::always_inline]] inline void Parser::emit(ItemKind kind, int tokenIndex,
+                                                std::string_view text, char op) {
     PostfixList& p = ctx_.postfix;
     if (p.emitted >= static_cast<int>(p.items.size())) return;  // one item per token: never
     PostfixItem& it = p.items[static_cast<std::size_t>(p.emitted++)];
@@ -263,8 +263,9 @@ void Parser::emit(ItemKind kind, int tokenIndex, std::string_view text) {
         ++p.count;
     }
     // Names and targets come from the lexer in lower case already.
-    it.text.assign(text);
+    setText(it.text, text);
     it.kind = kind;
+    it.op = op;
     const Token& tok = ctx_.tokens.at(tokenIndex);
     if (kind == ItemKind::Number) {
         it.exact = tok.exact;

@@ -31,7 +31,8 @@ class Parser {
     void call();
     void atom();
     void finalCheck();
-    void emit(ItemKind kind, int tokenIndex, std::string_view text);
+    // Operators pass their character as op and no text.
+    void emit(ItemKind kind, int tokenIndex, std::string_view text = {}, char op = 0);
     void advance();
 
     CalcContext& ctx_;

@@ -355,8 +355,7 @@ const std::vector<std::string>& VariableStore::refreshListing(const NumberForms&
     const bool all = listedCount_ < 0 || static_cast<int>(listing_.size()) != listedCount_ ||
                      forms.separators().decimal != listedDecimal_;
     // Which positions changed: whole columns compared first, entries only in a column that
-    // differs. Line 1 after the evaluator set it is made again anyway: r changes with almost
-    // every line.
+    // differs. Line 1 set by the evaluator from a damaged r is made again.
     std::bitset<layout::kStorePositions> changed;
     const int common = all ? 0 : std::min(n, listedCount_);
     if (firstLineSet_ && n >= 1) changed[1] = true;
@@ -395,9 +394,36 @@ void VariableStore::setFirstListingLine(std::string_view line) {
     if (listing_.empty()) {
         listing_.emplace_back(line);
     } else {
-        listing_.front().assign(line);
+        listing_.front().clear();  // kept storage, plain append
+        listing_.front().append(line);
     }
     ++listingVersion_;
+}
+
+void VariableStore::setFirstListingLine(std::string_view line, const Value& r) {
+    setFirstListingLine(line);
+    // The line stands while the record holds that r as a number under its own name; a damaged
+    // entry is shown as the record's line shows it.
+    const int i = kRIndex;
+    const DataRecord::Bytes& now = record_.bytes();
+    const std::size_t name = layout::kNames + (layout::kNameCapacity + 1) * i;
+    const EntryKind kind = r.exact ? EntryKind::IntegerVariable : EntryKind::Variable;
+    const double v = record_.value(i);
+    if (count() < i || record_.kind(i) != kind || now[name] != 1 || now[name + 1] != 'r' ||
+        !std::isfinite(r.value) || std::memcmp(&v, &r.value, sizeof v) != 0 ||
+        record_.intValue(i) != (r.exact ? r.twin : 0))
+        return;
+    // Line 1 is current for the fields it is made from; should another field of the entry
+    // differ from the last refresh, that refresh makes the line again.
+    firstLineSet_ = false;
+    const auto copy = [&](std::size_t offset, std::size_t stride) {
+        const std::size_t at = offset + stride * static_cast<std::size_t>(i);
+        std::copy_n(&now[at], stride, &listed_[at]);
+    };
+    copy(layout::kKinds, 4);
+    copy(layout::kNames, layout::kNameCapacity + 1);
+    copy(layout::kValues, 8);
+    copy(layout::kIntValues, 8);
 }
 
 }  // namespace tobrisk

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/value.h"
 #include "exprwin/data_record.h"
 
 namespace tobrisk {
@@ -105,6 +106,9 @@ class VariableStore {
     const std::vector<std::string>& listing() const { return listing_; }
     // The evaluator's "r = ..." after each calculation (adds the line if the list is empty).
     void setFirstListingLine(std::string_view line);
+    // The same for a line made from r (exact: the integer variable r.twin, else the variable
+    // r.value): while the record holds that r, the next refresh keeps the line as it is.
+    void setFirstListingLine(std::string_view line, const Value& r);
     // Grows with every change of the listing, so a window can tell when to reload it.
     unsigned listingVersion() const { return listingVersion_; }
 

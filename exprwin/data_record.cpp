@@ -15,48 +15,9 @@ constexpr std::size_t kNameStride = kNameCapacity + 1;
 constexpr std::size_t kBodyStride = kBodyCapacity + 1;
 constexpr std::size_t kParamBodyStride = kParamBodyCapacity + 1;
 
-bool fits(std::size_t off, std::size_t n) {
-    return off <= kRecordSize && n <= kRecordSize - off;
-}
-
 }  // namespace
 
 DataRecord::DataRecord() = default;
-
-// Little-endian reads and writes byte by byte: the record is the same on any host.
-int32_t DataRecord::i32(std::size_t off) const {
-    if (!fits(off, 4)) return 0;
-    uint32_t v = 0;
-    for (int b = 3; b >= 0; --b) v = (v << 8) | bytes_[off + b];
-    return static_cast<int32_t>(v);
-}
-
-void DataRecord::setI32(std::size_t off, int32_t value) {
-    if (!fits(off, 4)) return;
-    auto v = static_cast<uint32_t>(value);
-    for (int b = 0; b < 4; ++b) bytes_[off + b] = static_cast<uint8_t>(v >> (8 * b));
-}
-
-int64_t DataRecord::i64(std::size_t off) const {
-    if (!fits(off, 8)) return 0;
-    uint64_t v = 0;
-    for (int b = 7; b >= 0; --b) v = (v << 8) | bytes_[off + b];
-    return static_cast<int64_t>(v);
-}
-
-void DataRecord::setI64(std::size_t off, int64_t value) {
-    if (!fits(off, 8)) return;
-    auto v = static_cast<uint64_t>(value);
-    for (int b = 0; b < 8; ++b) bytes_[off + b] = static_cast<uint8_t>(v >> (8 * b));
-}
-
-double DataRecord::f64(std::size_t off) const {
-    return std::bit_cast<double>(i64(off));
-}
-
-void DataRecord::setF64(std::size_t off, double v) {
-    setI64(off, std::bit_cast<int64_t>(v));
-}
 
 uint8_t DataRecord::u8(std::size_t off) const {
     return off < kRecordSize ? bytes_[off] : 0;
@@ -101,16 +62,6 @@ void DataRecord::setExprFont(const FontSpec& font) {
     setI32(kFontColour, font.colour);
 }
 
-EntryKind DataRecord::kind(int i) const {
-    if (!validPosition(i)) return EntryKind::Variable;
-    int32_t k = i32(kKinds + 4 * static_cast<std::size_t>(i));
-    return (k >= 0 && k <= 3) ? static_cast<EntryKind>(k) : EntryKind::Variable;
-}
-
-void DataRecord::setKind(int i, EntryKind k) {
-    if (validPosition(i)) setI32(kKinds + 4 * static_cast<std::size_t>(i), static_cast<int32_t>(k));
-}
-
 std::string DataRecord::name(int i) const {
     return validPosition(i) ? str(kNames + kNameStride * i, kNameCapacity) : std::string();
 }
@@ -125,22 +76,6 @@ double DataRecord::time(int i) const {
 
 void DataRecord::setTime(int i, double v) {
     if (validPosition(i)) setF64(kTimes + 8 * i, v);
-}
-
-double DataRecord::value(int i) const {
-    return validPosition(i) ? f64(kValues + 8 * i) : 0.0;
-}
-
-void DataRecord::setValue(int i, double v) {
-    if (validPosition(i)) setF64(kValues + 8 * i, v);
-}
-
-int64_t DataRecord::intValue(int i) const {
-    return validPosition(i) ? i64(kIntValues + 8 * i) : 0;
-}
-
-void DataRecord::setIntValue(int i, int64_t v) {
-    if (validPosition(i)) setI64(kIntValues + 8 * i, v);
 }
 
 std::string DataRecord::body(int i) const {

@@ -9,7 +9,9 @@
 // numbers outside 0..11 and slots outside 0..25 are ignored (reads give 0 / empty).
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -126,7 +128,70 @@ class DataRecord {
 
   private:
     static bool validPosition(int i) { return i >= 0 && i < layout::kStorePositions; }
+    static bool fits(std::size_t off, std::size_t n) {
+        return off <= layout::kRecordSize && n <= layout::kRecordSize - off;
+    }
+    template <typename T>
+    T load(std::size_t off) const {
+        T v;
+        std::memcpy(&v, &bytes_[off], sizeof v);
+        if constexpr (std::endian::native == std::endian::big) v = swapped(v);
+        return v;
+    }
+    template <typename T>
+    void store(std::size_t off, T v) {
+        if constexpr (std::endian::native == std::endian::big) v = swapped(v);
+        std::memcpy(&bytes_[off], &v, sizeof v);
+    }
+    template <typename T>
+    static T swapped(T v) {
+        if constexpr (sizeof(T) == 4) return __builtin_bswap32(v);
+        return __builtin_bswap64(v);
+    }
     Bytes bytes_{};
 };
+
+// Little-endian whatever the host, and inline: the calculators read and write these fields for
+// every line.
+inline int32_t DataRecord::i32(std::size_t off) const {
+    return fits(off, 4) ? static_cast<int32_t>(load<uint32_t>(off)) : 0;
+}
+inline void DataRecord::setI32(std::size_t off, int32_t v) {
+    if (fits(off, 4)) store(off, static_cast<uint32_t>(v));
+}
+inline int64_t DataRecord::i64(std::size_t off) const {
+    return fits(off, 8) ? static_cast<int64_t>(load<uint64_t>(off)) : 0;
+}
+inline void DataRecord::setI64(std::size_t off, int64_t v) {
+    if (fits(off, 8)) store(off, static_cast<uint64_t>(v));
+}
+inline double DataRecord::f64(std::size_t off) const {
+    return std::bit_cast<double>(i64(off));
+}
+inline void DataRecord::setF64(std::size_t off, double v) {
+    setI64(off, std::bit_cast<int64_t>(v));
+}
+
+inline EntryKind DataRecord::kind(int i) const {
+    if (!validPosition(i)) return EntryKind::Variable;
+    const int32_t k = i32(layout::kKinds + 4 * static_cast<std::size_t>(i));
+    return (k >= 0 && k <= 3) ? static_cast<EntryKind>(k) : EntryKind::Variable;
+}
+inline void DataRecord::setKind(int i, EntryKind k) {
+    if (validPosition(i))
+        setI32(layout::kKinds + 4 * static_cast<std::size_t>(i), static_cast<int32_t>(k));
+}
+inline double DataRecord::value(int i) const {
+    return validPosition(i) ? f64(layout::kValues + 8 * static_cast<std::size_t>(i)) : 0.0;
+}
+inline void DataRecord::setValue(int i, double v) {
+    if (validPosition(i)) setF64(layout::kValues + 8 * static_cast<std::size_t>(i), v);
+}
+inline int64_t DataRecord::intValue(int i) const {
+    return validPosition(i) ? i64(layout::kIntValues + 8 * static_cast<std::size_t>(i)) : 0;
+}
+inline void DataRecord::setIntValue(int i, int64_t v) {
+    if (validPosition(i)) setI64(layout::kIntValues + 8 * static_cast<std::size_t>(i), v);
+}
 
 }  // namespace tobrisk

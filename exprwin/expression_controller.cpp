@@ -24,6 +24,7 @@ struct ExpressionController::Engine : ExpressionView, CommandHook {
           commands(store, context, services, surface) {}
 
     std::string entryText() const override { return surface.entryText(); }
+    void copyEntryText(std::string& out) const override { surface.copyEntryText(out); }
     void setEntryText(const std::string& text) override { surface.setEntryText(text); }
     void selectAllEntry() override { surface.selectAllEntry(); }
     std::string resultText() const override { return surface.resultText(); }

@@ -15,6 +15,8 @@ class ExpressionSurface {
   public:
     virtual ~ExpressionSurface() = default;
     virtual std::string entryText() const = 0;  // Windows-1252
+    // The same into a string the caller keeps, for the per-line path.
+    virtual void copyEntryText(std::string& out) const { out = entryText(); }
     virtual void setEntryText(const std::string& text) = 0;
     virtual void selectAllEntry() = 0;
     virtual std::string resultText() const = 0;

@@ -12,6 +12,7 @@ namespace tobrisk {
 class TextSurface : public ExpressionSurface {
   public:
     std::string entryText() const override { return entry; }
+    void copyEntryText(std::string& out) const override { out = entry; }
     void setEntryText(const std::string& text) override { entry = text; }
     void selectAllEntry() override {}
     std::string resultText() const override { return result; }

@@ -48,7 +48,7 @@ class FrontFixture {
         for (int k = 0; k < ctx.postfix.count; ++k) {
             const PostfixItem& it = ctx.postfix.items[k];
             if (k > 0) out += ' ';
-            out += it.kind == ItemKind::EndOfStatement ? "eoc" : it.text;
+            out += it.kind == ItemKind::EndOfStatement ? "eoc" : it.itemText();
             if (it.kind == ItemKind::Target) out += "(nome=)";
         }
         return out;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "engine/number_forms.h"
@@ -283,9 +284,38 @@ TEST_F(VariableStoreTest, ListingFollowsEveryChangeOfTheRecord) {
     EXPECT_EQ(listing(),
               (std::vector<std::string>{"r = 0", "pi = 3.14159265358979", "e = 2.71828182845905"}));
 
-    // A line set from outside is made again from the record at the next refresh.
+    // A line set from outside is made again from the record at the next refresh, and so is
+    // one said to be made from an r the record does not hold (another number, another kind,
+    // a damaged entry). One made from the r the record holds stands (the evaluator's line);
+    // a marked text shows which line the refresh kept.
     store.setFirstListingLine("r = 7");
     EXPECT_EQ(listing()[0], "r = 0");
+    store.setVariable(1, 7);
+    const struct {
+        Value said;
+        const char* kept;
+    } cases[] = {
+        {Value{7, 0, false}, "r = 7 (kept)"},
+        {Value{7, 7, true}, "r = 7"},  // an integer variable was said: the record holds a double
+        {Value{8, 0, false}, "r = 7"},
+    };
+    for (const auto& c : cases) {
+        store.setFirstListingLine("r = 7 (kept)", c.said);
+        EXPECT_EQ(listing()[0], c.kept) << c.said.value << c.said.exact;
+    }
+    store.setIntegerVariable(1, 9, 9);
+    store.setFirstListingLine("r = 9 (kept)", Value{9, 9, true});
+    EXPECT_EQ(listing()[0], "r = 9 (kept)");
+    record.setValue(1, 10);  // written after the line was made
+    EXPECT_EQ(listing()[0], "r = 9");
+    record.setKind(1, EntryKind::Variable);
+    record.setValue(1, std::nan(""));
+    store.setFirstListingLine("r = nan", Value{std::nan(""), 0, false});
+    EXPECT_EQ(listing()[0], "r = invalid");
+    record.setValue(1, 1);
+    record.setName(1, "q");
+    store.setFirstListingLine("r = 1", Value{1, 0, false});
+    EXPECT_EQ(listing()[0], "q = 1");
 }
 
 }  // namespace
