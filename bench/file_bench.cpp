@@ -64,6 +64,8 @@ void calculateFile(benchmark::State& state) {
     FakeDialogs dialogs;
     FakeClock clock{encodeDateTime(2026, 12, 8, 10, 0, 0)};
     AppServices services{alerts, dialogs, clock, {}, "/tmp/", "/tmp/"};
+    std::size_t historyBytes = 64;
+    for (const std::string& line : lines) historyBytes += line.size();
     long long allocated = 0;
     std::size_t chars = 0;
     for (auto _ : state) {
@@ -71,7 +73,7 @@ void calculateFile(benchmark::State& state) {
         DataRecord record;
         record.fillNew(NewRecordContext{});
         TextSurface surface;
-        surface.lines.reserve(lines.size() + 2);
+        surface.lines.reserve(lines.size() + 2, historyBytes);
         ExpressionController controller(record, services, surface);
         controller.start();
         if (radians) controller.toggleAngleUnit();

@@ -94,7 +94,7 @@ struct Session {
             printList(surface.listing);
             return;
         } else if (name == "history" && arg.empty()) {
-            printList(surface.lines);
+            printList(surface.history());
             return;
         } else if (name == "entry" && arg.empty()) {
             out << toTerminal(surface.entryText()) << '\n';

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/alerts.h"
 
@@ -43,6 +44,11 @@ class ExpressionView {
     // The entry line's drop-down list, oldest first.
     virtual void addHistory(const std::string& line) = 0;
     virtual std::optional<std::string> lastHistoryItem() const = 0;
+    // The same question without a copy where the window can answer it in place.
+    virtual bool lastHistoryIs(std::string_view line) const {
+        auto last = lastHistoryItem();
+        return last && *last == line;
+    }
     virtual void clearHistory() = 0;
 
     virtual bool automaticSomaMode() const = 0;

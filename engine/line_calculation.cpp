@@ -154,8 +154,7 @@ bool LineCalculation::finish(const std::string& typed, bool evaluated) {
     view_.setEntryText(typed);
     if (evaluated) {
         if (!ctx_.continued) {
-            std::optional<std::string> last = view_.lastHistoryItem();
-            if (!last || *last != typed) view_.addHistory(typed);
+            if (!view_.lastHistoryIs(typed)) view_.addHistory(typed);
         } else {
             view_.addHistory(typed + "   " + lastResultText());
         }

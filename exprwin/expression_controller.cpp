@@ -34,6 +34,7 @@ struct ExpressionController::Engine : ExpressionView, CommandHook {
     std::optional<std::string> lastHistoryItem() const override {
         return surface.lastHistoryItem();
     }
+    bool lastHistoryIs(std::string_view line) const override { return surface.lastHistoryIs(line); }
     void clearHistory() override { surface.clearHistory(); }
     bool automaticSomaMode() const override { return record.slot(kAutoSoma) == 1; }
     void alert(AlertKind kind) override { services.alerts.play(kind); }

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/expression_view.h"
@@ -29,6 +30,11 @@ class ExpressionSurface {
         auto h = history();
         if (h.empty()) return std::nullopt;
         return h.back();
+    }
+    // Whether the newest history line is `line`, asked on every calculated line.
+    virtual bool lastHistoryIs(std::string_view line) const {
+        auto last = lastHistoryItem();
+        return last && *last == line;
     }
     virtual void setListing(const std::vector<std::string>& lines) = 0;  // keeps the result text
     virtual void setTimerInterval(int ms) = 0;

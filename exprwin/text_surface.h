@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "exprwin/expression_surface.h"
+#include "exprwin/line_history.h"
 
 namespace tobrisk {
 
@@ -20,10 +21,13 @@ class TextSurface : public ExpressionSurface {
     void setResultColour(ResultColour c) override { colour = c; }
     void addHistory(const std::string& line) override { lines.push_back(line); }
     void clearHistory() override { lines.clear(); }
-    std::vector<std::string> history() const override { return lines; }
+    std::vector<std::string> history() const override { return lines.toVector(); }
     std::optional<std::string> lastHistoryItem() const override {
         if (lines.empty()) return std::nullopt;
-        return lines.back();
+        return std::string(lines.back());
+    }
+    bool lastHistoryIs(std::string_view line) const override {
+        return !lines.empty() && lines.back() == line;
     }
     void setListing(const std::vector<std::string>& l) override { listing = l; }
     void setTimerInterval(int ms) override { interval = ms; }
@@ -32,7 +36,7 @@ class TextSurface : public ExpressionSurface {
 
     std::string entry, result, caption;
     ResultColour colour = ResultColour::Normal;
-    std::vector<std::string> lines;  // the line history
+    LineHistory lines;
     std::vector<std::string> listing;
     int interval = 10000;
 };

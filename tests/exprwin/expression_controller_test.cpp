@@ -47,7 +47,7 @@ TEST_F(ExpressionControllerTest, SavedAngleUnitIsAppliedAtStartAndGatheredAtSave
 
 TEST_F(ExpressionControllerTest, WelcomeLines) {
     controller->showWelcome();
-    EXPECT_EQ(surface.lines, (std::vector<std::string>{"(pi/2)^2.5 + sqrt(2)", "2+2"}));
+    EXPECT_EQ(surface.history(), (std::vector<std::string>{"(pi/2)^2.5 + sqrt(2)", "2+2"}));
     EXPECT_EQ(surface.entry, "2+2");
     EXPECT_EQ(surface.result, "4");
 }
