@@ -1,9 +1,10 @@
 // Times whole processes: each command runs RUNS times after a warm-up, the two commands in
 // turn (A B A B ...), standard input from a file, output thrown away. Prints the median, the
 // least and the most wall-clock milliseconds and peak resident kilobytes of each, and the
-// median of the pairwise ratios A/B.
+// median of the pairwise ratios A/B. B reads INPUT_B when given (the same work written in its
+// own language).
 //
-//   start_time [-n RUNS] [-i INPUT] A [ARG ...] [--vs B [ARG ...]]
+//   start_time [-n RUNS] [-i INPUT] [-j INPUT_B] A [ARG ...] [--vs B [ARG ...]]
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -67,29 +68,33 @@ void report(const char* name, const std::vector<Sample>& s) {
 int main(int argc, char** argv) {
     int runs = 21;
     const char* input = "/dev/null";
+    const char* inputB = nullptr;
     int i = 1;
     for (; i + 1 < argc && argv[i][0] == '-' && std::strcmp(argv[i], "--vs") != 0; i += 2) {
         if (std::strcmp(argv[i], "-n") == 0) runs = std::max(1, std::atoi(argv[i + 1]));
         if (std::strcmp(argv[i], "-i") == 0) input = argv[i + 1];
+        if (std::strcmp(argv[i], "-j") == 0) inputB = argv[i + 1];
     }
+    if (!inputB) inputB = input;
     std::vector<char*> a, b;
     for (; i < argc && std::strcmp(argv[i], "--vs") != 0; ++i) a.push_back(argv[i]);
     for (++i; i < argc; ++i) b.push_back(argv[i]);
     if (a.empty()) {
-        std::fprintf(stderr, "usage: start_time [-n RUNS] [-i INPUT] A ... [--vs B ...]\n");
+        std::fprintf(stderr,
+                     "usage: start_time [-n RUNS] [-i INPUT] [-j INPUT_B] A ... [--vs B ...]\n");
         return 2;
     }
     a.push_back(nullptr);
     if (!b.empty()) b.push_back(nullptr);
 
     runOnce(a, input);
-    if (!b.empty()) runOnce(b, input);
+    if (!b.empty()) runOnce(b, inputB);
     std::vector<Sample> sa, sb;
     std::vector<double> ratios;
     for (int r = 0; r < runs; ++r) {
         sa.push_back(runOnce(a, input));
         if (b.empty()) continue;
-        sb.push_back(runOnce(b, input));
+        sb.push_back(runOnce(b, inputB));
         ratios.push_back(sa.back().ms / sb.back().ms);
     }
     report(a[0], sa);
