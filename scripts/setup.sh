@@ -9,6 +9,7 @@ packages=(
   xvfb xauth clang libclang-rt-14-dev clang-format
   fp-utils
   openbox xdotool wmctrl x11-utils python3
+  faketime
 )
 
 missing=()
