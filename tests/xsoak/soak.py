@@ -33,6 +33,9 @@ SWITCH = {"expression": inputs.EXPRESSION_SWITCH, "rpn": inputs.RPN_SWITCH,
           "financial": inputs.FINANCIAL_SWITCH}
 KEYS = {"expression": inputs.EXPRESSION_KEYS, "rpn": inputs.RPN_KEYS,
         "financial": inputs.FINANCIAL_KEYS}
+DIALOG_KEYS = {"expression": [(["ctrl"], "o"), (["ctrl"], "s"), (["ctrl"], "m")],
+               "rpn": [([], "F1"), (["ctrl"], "F1")],
+               "financial": [(["ctrl"], "m"), ([], "F1")]}
 TO_EXPRESSION = {"rpn": (["ctrl"], "e"), "financial": (["ctrl"], "e")}
 TO_RPN = {"expression": (["ctrl"], "r"), "financial": (["ctrl"], "r")}
 TO_FINANCIAL = {"expression": (["ctrl"], "f"), "rpn": (["ctrl"], "f")}
@@ -55,7 +58,8 @@ class Soak:
         self.clock = FakeClock(work)
         self.p = Watched(x, self.folder, self.clock, ROOT, bindir, out)
         self.steps = 0
-        self.counts = {"fixed points": 0, "kills": 0, "kills during save": 0, "starts": 0,
+        self.counts = {"fixed points": 0, "kills": 0, "kills during save": 0, "closes": 0,
+                       "starts": 0,
                        "modal boxes answered": 0, "file names typed": 0, "clock moves": 0}
         self.boxes = {}
         self.old = b""
@@ -150,6 +154,10 @@ class Soak:
             return self.context_menu(win)
         if roll < 0.09:
             return self.move_clock()
+        if roll < 0.13:  # the boxes: files, fonts, About
+            return self.chord(*self.rng.choice(DIALOG_KEYS[win.kind]))
+        if roll < 0.15 and win.kind == "expression":
+            return self.reminder(win)
         if roll < 0.45:
             return self.chord(*self.rng.choice(KEYS[win.kind]))
         return {"expression": self.expression_step, "rpn": self.rpn_step,
@@ -194,6 +202,15 @@ class Soak:
         for _ in range(self.rng.randint(0, 9)):
             self.chord([], self.rng.choice(["Down", "Down", "Down", "Up", "Right", "Left"]))
         self.chord([], self.rng.choice(["Return", "Return", "Escape"]))
+
+    def reminder(self, win):
+        """A note a minute ahead, then the clock moved past it: the box comes on a tick."""
+        self.click_at(win, 0.4, 0.26)
+        self.chord(["ctrl"], "a")
+        self.type_line(f"note 1 r{self.steps}")
+        self.chord([], "Return")
+        self.clock.advance(self.rng.choice([70, 90, 200]))
+        self.counts["clock moves"] += 1
 
     def move_clock(self):
         self.clock.advance(self.rng.choice([20, 60, 90, 180, 600, 3600, 13 * 3600]))
@@ -243,7 +260,7 @@ class Soak:
         self.calm()
         self.close_all()
         code = self.p.wait_end(60)
-        if code != 0:
+        if not self.p.clean_exit(code):
             raise Finding(f"exit code {code} after a close")
         data = self.p.data()
         check_record(data, "after a close")
@@ -268,6 +285,22 @@ class Soak:
         check_record(data, "after SIGKILL")
         if not during_save and data != self.old:
             raise Finding("SIGKILL outside a save changed the data file")
+        self.start()
+
+    def user_close(self):
+        """The close button of whatever calculator shows, boxes or not; refused while a
+        box is up, else the program ends and saves."""
+        self.close_all()
+        try:
+            code = self.p.app.proc.wait(8)
+        except subprocess.TimeoutExpired:
+            return
+        self.p.app.log.close()
+        self.p.check_output()
+        if not self.p.clean_exit(code):
+            raise Finding(f"exit code {code} after a close")
+        check_record(self.p.data(), "after a close")
+        self.counts["closes"] += 1
         self.start()
 
     def switch_to(self, kind):
@@ -336,7 +369,7 @@ class Soak:
         self.p.check_alive()
         self.x.close_window(win.id)
         code = self.p.wait_end(60)
-        if code != 0:
+        if not self.p.clean_exit(code):
             raise Finding(f"exit code {code} after closing the financial window")
         data = self.p.data()
         check_record(data, "after setting known state")
@@ -372,8 +405,11 @@ class Soak:
         next_fixed = start + min(90, seconds / 2)
         while time.monotonic() - start < seconds:
             self.steps += 1
-            if self.rng.random() < 0.012:
+            roll = self.rng.random()
+            if roll < 0.012:
                 self.kill()
+            elif roll < 0.018:
+                self.user_close()
             else:
                 self.step()
             self.x.settle(0.05)
@@ -417,6 +453,8 @@ def main():
             if soak.p.app and soak.p.app.alive():
                 soak.p.app.proc.send_signal(signal.SIGKILL)
             os.chmod(os.path.join(soak.files, "readonly"), 0o755)
+    soak.counts["leak checker tracer crashes"] = soak.p.tracer_crashes
+    soak.counts["answers later than 2 s"] = soak.p.late_answers
     summary = ", ".join(f"{k} {v}" for k, v in soak.counts.items())
     print(f"soak: {soak.steps} steps in {minutes:.1f} min without a finding ({summary})")
     print("soak: boxes answered: " + ", ".join(f"{k!r} {v}" for k, v in sorted(soak.boxes.items())))
