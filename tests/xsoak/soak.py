@@ -62,6 +62,7 @@ class Soak:
                        "starts": 0,
                        "modal boxes answered": 0, "file names typed": 0, "clock moves": 0}
         self.boxes = {}
+        self.lost = 0
         self.old = b""
         self.fixed = 0
         self._make_files()
@@ -202,6 +203,29 @@ class Soak:
         for _ in range(self.rng.randint(0, 9)):
             self.chord([], self.rng.choice(["Down", "Down", "Down", "Up", "Right", "Left"]))
         self.chord([], self.rng.choice(["Return", "Return", "Escape"]))
+
+    def check_reachable(self):
+        """A running program always shows the user a calculator or a box, on the screen."""
+        wins = self.p.windows()
+        if not self.p.app.alive():
+            return
+        if not wins:
+            self.lost += 1
+            if self.lost >= 5:
+                raise Finding("the program runs with no window on the screen")
+            return
+        self.lost = 0
+        for w in wins:
+            if w.kind == "helper":
+                continue
+            geo = self._x(self.x.frame_geometry, w.id)
+            if not geo:
+                continue
+            x, y, width, height = geo
+            inside_w = min(x + width, self.x.width) - max(x, 0)
+            inside_h = min(y + height, self.x.height) - max(y, 0)
+            if inside_w < 20 or inside_h < 20:
+                raise Finding(f"{w} lies off the screen at {geo}")
 
     def reminder(self, win):
         """A note a minute ahead, then the clock moved past it: the box comes on a tick."""
@@ -415,6 +439,7 @@ class Soak:
             self.x.settle(0.05)
             self.p.check_alive()
             self.p.check_answers()
+            self.check_reachable()
             if time.monotonic() > next_fixed:
                 self.fixed_point()
                 next_fixed = time.monotonic() + 150
