@@ -62,6 +62,7 @@ class Soak:
                        "starts": 0,
                        "modal boxes answered": 0, "file names typed": 0, "clock moves": 0}
         self.boxes = {}
+        self.seen = set()
         self.lost = 0
         self.old = b""
         self.fixed = 0
@@ -138,6 +139,7 @@ class Soak:
             return self.answer(modals[-1])
         calcs = [w for w in wins if w.kind in SWITCH]
         helpers = [w for w in wins if w.kind == "helper"]
+        self.seen.update(w.name for w in helpers)
         if helpers and self.rng.random() < 0.08:
             w = self.rng.choice(helpers)
             return self.rng.choice([lambda: self.x.close_window(w.id),
@@ -261,7 +263,7 @@ class Soak:
     def calm(self):
         for _ in range(3):
             self.chord([], "Escape")  # a menu or a drop-down list left open
-        for _ in range(30):
+        for attempt in range(30):
             wins = self.p.windows()
             modals = [w for w in wins if w.kind == "modal"]
             helpers = [w for w in wins if w.kind == "helper"]
@@ -270,6 +272,8 @@ class Soak:
             if modals:
                 self.activate(modals[-1])
                 self.chord([], "Escape")
+                if attempt % 3 == 2:  # a window of its own that Escape does not close
+                    self._x(self.x.close_window, modals[-1].id)
             else:
                 self._x(self.x.close_window, helpers[-1].id)
             time.sleep(0.2)
@@ -482,6 +486,7 @@ def main():
     soak.counts["answers later than 2 s"] = soak.p.late_answers
     summary = ", ".join(f"{k} {v}" for k, v in soak.counts.items())
     print(f"soak: {soak.steps} steps in {minutes:.1f} min without a finding ({summary})")
+    print("soak: help and About windows seen: " + ", ".join(sorted(soak.seen)))
     print("soak: boxes answered: " + ", ".join(f"{k!r} {v}" for k, v in sorted(soak.boxes.items())))
     return 0
 
