@@ -414,8 +414,28 @@ class Soak:
             wrong.append(f"active calculator {record.active(data)}, closed the financial one")
         if wrong:
             raise Finding("the data file does not hold the state set: " + "; ".join(wrong))
+        self.cli_reads(data, name)
         self._good_copy(data)
         self.start()
+
+    def cli_reads(self, data, name):
+        """tobrisk-cli, on a copy, finds the variable too (and leaves the original alone)."""
+        exe = os.environ.get("TOBRISK_CLI")
+        if not exe or not os.path.exists(exe):
+            return
+        copy = os.path.join(self.work, "cli")
+        shutil.rmtree(copy, ignore_errors=True)
+        os.makedirs(copy)
+        with open(os.path.join(copy, "Tbdata.dat"), "wb") as f:
+            f.write(data)
+        env = dict(os.environ, **self.p.env)
+        env.pop("LD_PRELOAD", None)
+        out = subprocess.run([exe, "--data-dir", copy], input=":listing\n", text=True,
+                             capture_output=True, timeout=60, env=env)
+        if out.returncode != 0 or not any(line.startswith(f"{name} = ")
+                                          for line in out.stdout.splitlines()):
+            raise Finding(f"tobrisk-cli does not list {name} from the saved record: "
+                          f"{out.stdout[-500:]} {out.stderr[-2000:]}")
 
     def wait_modal(self, timeout):
         deadline = time.monotonic() + timeout
