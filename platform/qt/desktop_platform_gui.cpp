@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "platform/qt/desktop_platform.h"
+#include "platform/qt/file_icons.h"
 #include "platform/qt/text_encoding.h"
 
 #ifdef TOBRISK_HAVE_CANBERRA
@@ -116,8 +117,10 @@ std::optional<FontSpec> DesktopDialogs::chooseFont(const FontSpec& current, int 
 }
 
 std::optional<std::string> DesktopDialogs::openFile(const FileDialogSpec& spec) {
+    NameOnlyFileIcons icons;
     QFileDialog dlg(parent(), QString::fromStdString(spec.title),
                     QString::fromStdString(spec.startFolder), filterOf(spec.filter));
+    dlg.setIconProvider(&icons);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::ExistingFile);
     dlg.setDefaultSuffix(QString::fromStdString(spec.defaultExtension));
@@ -126,8 +129,10 @@ std::optional<std::string> DesktopDialogs::openFile(const FileDialogSpec& spec) 
 }
 
 std::optional<std::string> DesktopDialogs::saveFile(const FileDialogSpec& spec) {
+    NameOnlyFileIcons icons;
     QFileDialog dlg(parent(), QString::fromStdString(spec.title),
                     QString::fromStdString(spec.startFolder), filterOf(spec.filter));
+    dlg.setIconProvider(&icons);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     // We ask "already exists" ourselves, with the program's own text.
     dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
