@@ -12,6 +12,7 @@ packages=(
   openbox xdotool wmctrl x11-utils python3
   fonts-dejavu-core fonts-dejavu-extra fonts-wine fonts-dseg fonts-liberation2 fonts-comic-neue
   imagemagick
+  faketime
 )
 packages+=("$@")  # extra packages a caller needs (scripts/package.sh: the packaging tools)
 

@@ -6,6 +6,7 @@
 #include "platform/file_filter.h"
 #include "platform/qt/desktop_platform.h"
 #include "platform/qt/file_dialog_setup.h"
+#include "platform/qt/file_icons.h"
 
 namespace tobrisk {
 
@@ -48,7 +49,9 @@ namespace {
 
 std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogSpec& spec,
                                          FileDialogMode mode) {
+    NameOnlyFileIcons icons;  // outlives the dialog that uses it
     QFileDialog dialog(parent);
+    dialog.setIconProvider(&icons);
     setUpFileDialog(dialog, spec, mode);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front().toStdString();
