@@ -73,6 +73,22 @@ def sanitizer_env(root):
     }
 
 
+def private_fonts(root, folder):
+    """Only the setup's fonts, with fontconfig's caches in a folder of the soak's own: written
+    under the fake clock they would carry future times, and every other program on the
+    machine would then scan its fonts again at each start."""
+    with open(os.path.join(root, "tests", "fonts", "setup-fonts.conf")) as f:
+        text = f.read()
+    cache = os.path.join(folder, "fontconfig-cache")
+    os.makedirs(cache, exist_ok=True)
+    text = re.sub(r"\s*<cachedir[^>]*>[^<]*</cachedir>", "", text)
+    text = text.replace("</fontconfig>", f"  <cachedir>{cache}</cachedir>\n</fontconfig>")
+    conf = os.path.join(folder, "fonts.conf")
+    with open(conf, "w") as f:
+        f.write(text)
+    return {"FONTCONFIG_FILE": conf}
+
+
 class Watched:
     """The program in its folder, restarted as often as the soak likes."""
 
@@ -80,6 +96,7 @@ class Watched:
         self.x, self.folder, self.clock, self.log = x, folder, clock, log
         self.env = dict(sanitizer_env(root))
         self.env.update(clock.env())
+        self.env.update(private_fonts(root, x.tmp))
         # The help file opens through xdg-open: a stand-in records the request instead.
         self.env["PATH"] = bindir + os.pathsep + os.environ.get("PATH", "")
         self.app = None
