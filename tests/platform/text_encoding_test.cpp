@@ -25,7 +25,7 @@ TEST(TextEncoding, TerminalTextToTheCodePage) {
         {"\U0001F600", "??"},                  // beyond U+FFFF: two UTF-16 units
         // Malformed UTF-8: one '?' a byte, one for a sequence that the end cuts short.
         {"a\xFF!", "a?!"},
-        {"a\xE2\x82!", "a??!"},
+        {"a\xE2\x82!", "a?\?!"},
         {"a\xC3", "a?"},
         {"\xC0\xAF", "??"},       // overlong slash
         {"\xED\xA0\x80", "???"},  // a lone surrogate

@@ -1,9 +1,10 @@
+#include "platform/qt/file_icons.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "platform/qt/file_icons.h"
 #include "tests/qt_test_app.h"
 
 namespace tobrisk {
