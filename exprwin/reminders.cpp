@@ -1,44 +1,15 @@
 #include "exprwin/reminders.h"
 
-#include <array>
-#include <cstdint>
-
 #include "engine/calc_context.h"
 #include "engine/variable_store.h"
 #include "exprwin/expression_surface.h"
 #include "platform/app_services.h"
 #include "platform/clock.h"
+#include "platform/text_encoding.h"
 
 namespace tobrisk {
 
 namespace {
-
-// Windows-1252 0x80..0x9F; the five unassigned bytes keep their C1 code points.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-// Note texts are record bytes (Windows-1252); the dialogs take UTF-8.
-std::string cp1252ToUtf8(const std::string& in) {
-    std::string out;
-    out.reserve(in.size() + in.size() / 2);
-    for (char ch : in) {
-        const auto b = static_cast<std::uint8_t>(ch);
-        const char32_t c = b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : b;
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 // Clears the busy flag however the tick ends.
 class BusyGuard {
