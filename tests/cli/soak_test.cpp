@@ -194,7 +194,13 @@ TEST(Soak, HundredThousandLinesLoseNothing) {
         early = std::max(early, peaks[i]);
         late = std::max(late, peaks[peaks.size() - 1 - i]);
     }
+#ifndef __SANITIZE_ADDRESS__
     EXPECT_LE(late, early + early / 5 + 2048) << "kB";
+#else
+    // The address sanitizer keeps freed blocks in quarantine, so its peak follows the bytes a
+    // session allocated, not what the session holds: the normal build checks the growth.
+    (void)late;
+#endif
     fs::remove_all(dir);
 #endif
 }
