@@ -22,7 +22,8 @@ class ExpressionClipboardTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ensureTestApplication();
-        dir = fs::temp_directory_path() / "tobrisk-exprwin-clipboard";
+        dir = fs::temp_directory_path() /
+              ("tobrisk-exprwin-clipboard-" + std::to_string(QCoreApplication::applicationPid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         const std::string folder = dir.string() + "/";

@@ -35,7 +35,8 @@ class ExpressionLinesTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ensureTestApplication();
-        dir = fs::temp_directory_path() / "tobrisk-exprwin-lines";
+        dir = fs::temp_directory_path() /
+              ("tobrisk-exprwin-lines-" + std::to_string(QCoreApplication::applicationPid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         const std::string folder = dir.string() + "/";

@@ -21,7 +21,9 @@ class FileDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ensureTestApplication();
-        dir = fs::temp_directory_path() / "tobrisk-file-dialog";
+        // A folder per process: ctest runs this file's tests side by side.
+        dir = fs::temp_directory_path() /
+              ("tobrisk-file-dialog-" + std::to_string(QCoreApplication::applicationPid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         for (const char* name : {"Tbdata.dat", "mycalc", "notes.txt"})

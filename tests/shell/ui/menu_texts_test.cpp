@@ -42,7 +42,8 @@ class MenuTextsTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ensureTestApplication();
-        dir = fs::temp_directory_path() / "tobrisk-menu-texts";
+        dir = fs::temp_directory_path() /
+              ("tobrisk-menu-texts-" + std::to_string(QCoreApplication::applicationPid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         const std::string folder = dir.string() + "/";
